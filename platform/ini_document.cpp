@@ -40,6 +40,14 @@ std::string Fold(std::string_view text)
     return folded;
 }
 
+// The line without its line break.
+std::string_view StripBreak(std::string_view raw)
+{
+    while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n'))
+        raw.remove_suffix(1);
+    return raw;
+}
+
 bool HasLineBreak(std::string_view text)
 {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -91,12 +99,9 @@ struct TIniDocument::TImpl {
         }
         std::string_view Break() const
         {
-            size_t end = raw.size();
-            while (end > 0 && (raw[end - 1] == '\r' || raw[end - 1] == '\n'))
-                --end;
-            return std::string_view(raw).substr(end);
+            return std::string_view(raw).substr(StripBreak(raw).size());
         }
-        bool IsBlankLine() const { return Trim(raw).empty(); }
+        bool IsBlankLine() const { return Trim(StripBreak(raw)).empty(); }
     };
 
     struct TSection {
@@ -138,7 +143,7 @@ struct TIniDocument::TImpl {
 
     void AddLine(std::string_view raw)
     {
-        std::string_view text = Trim(raw);
+        std::string_view text = Trim(StripBreak(raw));
         if (!text.empty() && text.front() == '[') {
             size_t close = text.rfind(']');
             if (close != std::string_view::npos) {
@@ -157,7 +162,7 @@ struct TIniDocument::TImpl {
     {
         TLine line;
         line.raw = std::move(raw);
-        std::string_view view(line.raw);
+        std::string_view view = StripBreak(line.raw);
         size_t eq = view.find('=');
         if (eq != std::string_view::npos && !Trim(view).empty()) {
             line.hasKey = true;

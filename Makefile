@@ -1,0 +1,34 @@
+# The two commands of the README:
+#   make run    installs what is missing, builds, and starts Tarnwick
+#   make test   installs what is missing, builds, and runs every test
+BUILD ?= build/main
+GENERATOR_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all setup configure build run test bench clean
+
+all: build
+
+setup:
+	scripts/bootstrap
+
+configure: setup
+	cmake -S . -B $(BUILD) $(GENERATOR_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j2
+
+run: build
+	$(BUILD)/bin/tarnwick
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Benchmarks need the Pascal corpus; they run on a release build.
+bench:
+	scripts/bootstrap --bench
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_GUI=OFF
+	cmake --build build/bench -j2
+	scripts/run-benchmarks build/bench
+
+clean:
+	rm -rf build
