@@ -1,0 +1,65 @@
+// The check behind `tarnwick-cli check`.
+#include "library/library_check.h"
+
+#include "library/library_format.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+#include "platform/profile.h"
+
+#include <limits>
+#include <set>
+
+namespace tarnwick {
+
+TLibraryCheck CheckLibrary(const std::string& indexFileName)
+{
+    const TLibraryFiles files = TLibraryFiles::For(indexFileName);
+    TLibraryCheck check;
+    check.recovery = RecoverLibrary(files);
+    check.dataFileExists = FileExists(files.data);
+    if (check.dataFileExists)
+        check.dataSize = TFile(files.data, TFileMode::Read).Size();
+
+    const TIniDocument index = TIniDocument::Load(files.index);
+    constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
+    std::set<std::string> seenCategories;
+    for (const std::string& category : index.SectionNames(kUnlimited)) {
+        if (!seenCategories.insert(UpperCaseAscii(category)).second) {
+            check.problems.push_back("[" + category + "]: the category occurs twice; "
+                                     "only its first occurrence is read");
+            continue;
+        }
+        ++check.categories;
+        std::set<std::string> seenTitles;
+        for (const std::string& title : index.Keys(category, kUnlimited)) {
+            const std::string where = "[" + category + "] " + title + ": ";
+            if (!seenTitles.insert(UpperCaseAscii(title)).second) {
+                check.problems.push_back(where + "the title occurs twice; "
+                                         "only its first occurrence is read");
+                continue;
+            }
+            ++check.titles;
+            const std::string value = index.ReadString(category, title, "");
+            if (value.empty())
+                continue;  // no text, like "0;0"
+            TTextRange range;
+            try {
+                range = ParseRange(value);
+            } catch (const EConvertError& error) {
+                check.problems.push_back(where + error.Message());
+                continue;
+            }
+            if (range.Length() == 0 && range.start >= 0)
+                continue;  // an empty text needs no byte of the data file
+            if (!check.dataFileExists)
+                check.problems.push_back(where + value + " points into a missing data file");
+            else if (!range.LiesWithin(check.dataSize))
+                check.problems.push_back(where + value + " does not lie within the data file (" +
+                                         std::to_string(check.dataSize) + " bytes)");
+        }
+    }
+    return check;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,105 @@
+// Names, values and reading of the two-file library format.
+#include "library/library_format.h"
+
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+#include "platform/profile.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+std::string DataFileName(std::string_view indexFileName)
+{
+    return ChangeFileExt(indexFileName, ".dat");
+}
+
+std::string GetField(std::string_view text, std::string_view separator, int n)
+{
+    if (separator.empty() || n < 0)
+        return {};
+    std::string rest = std::string(text) + std::string(separator);
+    std::string field;
+    for (int i = 0; i <= n; ++i) {
+        const size_t pos = rest.find(separator);
+        if (pos == std::string::npos) {
+            // Nothing left to split: every further field is empty.
+            return {};
+        }
+        field = rest.substr(0, pos);
+        rest.erase(0, pos + separator.size());
+    }
+    return field;
+}
+
+int64_t ParseDecimal(std::string_view field)
+{
+    size_t pos = 0;
+    bool negative = false;
+    if (pos < field.size() && (field[pos] == '-' || field[pos] == '+')) {
+        negative = field[pos] == '-';
+        ++pos;
+    }
+    if (pos == field.size())
+        RaiseNotAnInteger(std::string(field));
+    int64_t value = 0;
+    for (; pos < field.size(); ++pos) {
+        const char c = field[pos];
+        if (c < '0' || c > '9')
+            RaiseNotAnInteger(std::string(field));
+        value = value * 10 + (c - '0');
+        // Offsets are 32-bit in the file format; a longer number is no offset.
+        if (value > kMaxOffset + 1)
+            RaiseNotAnInteger(std::string(field));
+    }
+    if (negative)
+        value = -value;
+    if (value > kMaxOffset || value < -kMaxOffset - 1)
+        RaiseNotAnInteger(std::string(field));
+    return value;
+}
+
+TTextRange ParseRange(std::string_view value)
+{
+    TTextRange range;
+    range.start = ParseDecimal(GetField(value, ";", 0));
+    range.end = ParseDecimal(GetField(value, ";", 1));
+    return range;
+}
+
+std::string FormatRange(int64_t start, int64_t end)
+{
+    return std::to_string(start) + ";" + std::to_string(end);
+}
+
+std::string ReadTextRange(TFile& data, const TTextRange& range)
+{
+    if (range.start < 0 || range.end < range.start)
+        throw Exception("'" + FormatRange(range.start, range.end) +
+                        "' is not a valid text range");
+    const int64_t size = data.Size();
+    if (range.start >= size || range.Length() == 0)
+        return {};
+    const int64_t available = std::min(range.end, size) - range.start;
+    std::string text(size_t(available), '\0');
+    data.Seek(range.start);
+    text.resize(data.Read(text.data(), text.size()));
+    const size_t zero = text.find('\0');
+    if (zero != std::string::npos)
+        text.resize(zero);
+    return text;
+}
+
+std::string ReadSnippet(std::string_view category, std::string_view title,
+                        const std::string& indexFileName)
+{
+    const std::string value = ProfileReadString(indexFileName, category, title, "");
+    if (value.empty())
+        return {};
+    const TTextRange range = ParseRange(value);
+    TFile data(ResolveFileName(DataFileName(indexFileName)), TFileMode::Read);
+    return ReadTextRange(data, range);
+}
+
+}  // namespace tarnwick

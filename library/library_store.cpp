@@ -1,0 +1,400 @@
+// The store operations, each one transaction on the library's files.
+#include "library/library_store.h"
+
+#include "library/library_format.h"
+#include "library/library_journal.h"
+#include "library/removal_plan.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace tarnwick {
+
+TLibraryHost& NullLibraryHost()
+{
+    static TLibraryHost host;
+    return host;
+}
+
+namespace {
+
+constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Runs `work` inside the transaction; on a failure the transaction is rolled
+// back (or, past its commit point, finished, in which case the operation did
+// complete and the error is dropped).
+template <class Work>
+void Guarded(TLibraryTransaction& tx, Work&& work)
+{
+    try {
+        work();
+    } catch (const Exception&) {
+        if (!tx.Abandon())
+            throw;
+    }
+}
+
+void CheckName(const char* what, const std::string& name)
+{
+    if (Trimmed(name).empty())
+        throw Exception(std::string("The ") + what + " name must not be empty");
+    if (name.find_first_of("\r\n") != std::string::npos)
+        throw Exception(std::string("The ") + what + " name must not contain a line break");
+}
+
+void Write(TLibraryTransaction& tx, std::string_view category, std::string_view title,
+           std::string_view value)
+{
+    if (!tx.Index().WriteString(category, title, value))
+        RaiseUnableToWrite(tx.Files().indexName);
+}
+
+// The distinct keys of a category in file order (a key listed twice is one
+// key to every read and write).
+std::vector<std::string> DistinctKeys(const TIniDocument& index, std::string_view category)
+{
+    std::vector<std::string> keys;
+    std::vector<std::string> seen;
+    for (const std::string& key : index.Keys(category, kUnlimited)) {
+        std::string folded = UpperCaseAscii(key);
+        if (std::find(seen.begin(), seen.end(), folded) != seen.end())
+            continue;
+        seen.push_back(std::move(folded));
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+int64_t ExistingDataSize(const TLibraryTransaction& tx)
+{
+    const std::optional<int64_t> size = tx.DataSize();
+    if (!size)
+        RaiseFileNotFound();
+    return *size;
+}
+
+// Appends one text inside an open append transaction and points the title at it.
+void AppendOne(TLibraryTransaction& tx, std::string_view category, std::string_view title,
+               std::string_view text)
+{
+    const int64_t start = tx.AppendOffset();
+    tx.AppendText(text);
+    Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
+}
+
+void CheckAppendFits(int64_t start, size_t length, const TLibraryFiles& files)
+{
+    if (start + int64_t(length) > kMaxOffset)
+        throw Exception("The data file " + files.data.string() +
+                        " cannot grow beyond 2,147,483,647 bytes");
+}
+
+}  // namespace
+
+TLibraryStore::TLibraryStore(std::string indexFileName, TLibraryHost& host)
+    : indexFileName_(std::move(indexFileName)), host_(host)
+{
+}
+
+void TLibraryStore::AppendSnippet(const std::string& category, const std::string& title,
+                                  const std::string& text, const std::string& dataFileName,
+                                  const std::string& indexFileName)
+{
+    CheckName("category", category);
+    CheckName("title", title);
+    TLibraryTransaction tx(TLibraryFiles::For(indexFileName, dataFileName));
+    Guarded(tx, [&] {
+        tx.BeginAppend();
+        AppendOne(tx, category, title, text);
+        tx.CommitAppend();
+    });
+}
+
+void TLibraryStore::AppendImported(const std::string& category, const std::string& title,
+                                   const std::string& text, const std::string& indexFileName)
+{
+    AppendSnippet(category, title, text, DataFileName(indexFileName), indexFileName);
+}
+
+void TLibraryStore::RemoveSnippetText(const std::string& title, const std::string& category,
+                                      int64_t start, int64_t end, int64_t length)
+{
+    if (length != end - start)
+        throw Exception("The length " + std::to_string(length) + " does not match the range " +
+                        FormatRange(start, end));
+    TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
+    Guarded(tx, [&] {
+        TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
+        plan.Remove(category, title, TTextRange{start, end});
+        plan.Apply(tx.Index());
+        if (plan.DataChanged())
+            tx.CommitRebuild(plan.Pieces(), {});
+        else
+            tx.CommitIndex();
+    });
+}
+
+void TLibraryStore::StoreText(const std::string& category, const std::string& title,
+                              const std::string& text)
+{
+    CheckName("category", category);
+    CheckName("title", title);
+    TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
+    Guarded(tx, [&] {
+        const std::string value = tx.Index().ReadString(category, title, kNoInfo);
+        // An empty value (written by older moves of titles that had no key)
+        // holds no text, like "0;0": there is nothing to remove.
+        if (value == kNoInfo || value == kEmptyValue || value.empty()) {
+            tx.BeginAppend();
+            AppendOne(tx, category, title, text);
+            tx.CommitAppend();
+            return;
+        }
+        const TTextRange old = ParseRange(value);
+        TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
+        plan.Remove(category, title, old);
+        plan.Apply(tx.Index());
+        const int64_t start = plan.DataSize();
+        CheckAppendFits(start, text.size(), tx.Files());
+        Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
+        std::vector<TPiece> pieces = plan.Pieces();
+        tx.CommitRebuild(pieces, {text});
+    });
+}
+
+void TLibraryStore::SaveSnippet(const std::string& category, const std::string& title,
+                                const std::string& text)
+{
+    StoreText(category, title, text);
+    host_.DisableUndo();
+    host_.SetStatusText(1, category + " " + title);
+    host_.ClearDirty();
+}
+
+bool TLibraryStore::RenameCategory(const std::string& oldName, const std::string& newName)
+{
+    if (oldName == newName)
+        return true;
+    CheckName("category", newName);
+    TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
+    bool completed = true;
+    Guarded(tx, [&] {
+        TIniDocument& index = tx.Index();
+        const std::vector<std::string> keys = DistinctKeys(index, oldName);
+        const bool sameSection = SameTextAscii(Trimmed(oldName), Trimmed(newName));
+        if (!sameSection) {
+            for (const std::string& key : keys)
+                if (index.Find(newName, key))
+                    throw Exception("The category " + newName + " already holds a title " + key);
+        }
+        std::vector<std::pair<std::string, std::string>> copied;
+        for (const std::string& key : keys) {
+            std::string value = index.ReadString(oldName, key, kNoInfo);
+            if (value == kNoInfo) {
+                completed = false;
+                break;
+            }
+            if (!sameSection)
+                Write(tx, newName, key, value);
+            copied.emplace_back(key, std::move(value));
+        }
+        if (completed) {
+            index.EraseSection(oldName);
+            // Only letter case changes: the keys, taken out with the old
+            // section, come back under the new spelling.
+            if (sameSection)
+                for (const auto& [key, value] : copied)
+                    Write(tx, newName, key, value);
+        }
+        tx.CommitIndex();
+    });
+    return completed;
+}
+
+void TLibraryStore::RenameTitle(const std::string& category, const std::string& oldTitle,
+                                const std::string& newTitle)
+{
+    if (oldTitle == newTitle)
+        return;
+    CheckName("title", newTitle);
+    TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
+    Guarded(tx, [&] {
+        TIniDocument& index = tx.Index();
+        const bool sameKey = SameTextAscii(Trimmed(oldTitle), Trimmed(newTitle));
+        if (!sameKey && index.Find(category, newTitle))
+            throw Exception("The category " + category + " already holds a title " + newTitle);
+        const std::string value = index.ReadString(category, oldTitle, kNoInfo);
+        if (value == kNoInfo) {
+            Write(tx, category, newTitle, kEmptyValue);
+        } else if (sameKey) {
+            // Writing the new spelling would only update the old line; delete
+            // it first so the key is written anew with the spelling asked for.
+            index.DeleteKey(category, oldTitle);
+            Write(tx, category, newTitle, value);
+        } else {
+            Write(tx, category, newTitle, value);
+            index.DeleteKey(category, oldTitle);
+        }
+        tx.CommitIndex();
+    });
+}
+
+void TLibraryStore::MoveTitle(const std::string& oldCategory, const std::string& title,
+                              const std::string& newCategory)
+{
+    // Names that differ in letter case only are one section: writing into it
+    // and then deleting from it would lose the title.
+    if (oldCategory == newCategory || SameTextAscii(Trimmed(oldCategory), Trimmed(newCategory)))
+        return;
+    CheckName("category", newCategory);
+    TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
+    Guarded(tx, [&] {
+        TIniDocument& index = tx.Index();
+        if (index.Find(newCategory, title))
+            throw Exception("The category " + newCategory + " already holds a title " + title);
+        const std::optional<std::string> found = index.Find(oldCategory, title);
+        const std::string value =
+            found ? index.ReadString(oldCategory, title, "") : std::string(kEmptyValue);
+        Write(tx, newCategory, title, value);
+        index.DeleteKey(oldCategory, title);
+        tx.CommitIndex();
+    });
+}
+
+void TLibraryStore::DeleteCategory(const std::string& category, const std::string& indexFileName)
+{
+    TLibraryTransaction tx(TLibraryFiles::For(indexFileName));
+    Guarded(tx, [&] {
+        TIniDocument& index = tx.Index();
+        const std::vector<std::string> keys = DistinctKeys(index, category);
+        std::optional<TRemovalPlan> plan;
+        if (!keys.empty())
+            plan.emplace(index, ExistingDataSize(tx));
+        for (const std::string& key : keys) {
+            host_.SetStatusText(0, host_.LanguageString(0));
+            const std::optional<TTextRange> range = plan->Range(category, key);
+            // A title with an empty value has no text to cut; its key goes
+            // with the section.
+            plan->Remove(category, key, range.value_or(TTextRange{-1, -1}));
+        }
+        if (plan)
+            plan->Apply(index);
+        index.EraseSection(category);
+        if (plan && plan->DataChanged())
+            tx.CommitRebuild(plan->Pieces(), {});
+        else
+            tx.CommitIndex();
+    });
+    host_.DeleteSelectedNode();
+    host_.RefreshCounts();
+}
+
+namespace {
+
+struct TImportRecord {
+    std::string category, title, sourceIndex, sourceCategory, sourceTitle;
+};
+
+TImportRecord ParseImportRecord(const std::string& record)
+{
+    TImportRecord parsed{GetField(record, ";", 0), GetField(record, ";", 1),
+                         GetField(record, ";", 4), GetField(record, ";", 5),
+                         GetField(record, ";", 6)};
+    if (Trimmed(parsed.category).empty() || Trimmed(parsed.title).empty() ||
+        parsed.sourceIndex.empty() || record.find_first_of("\r\n") != std::string::npos)
+        throw Exception("The import record '" + record + "' is not complete");
+    return parsed;
+}
+
+// A source library opened once for the whole import. The current library is
+// read from the transaction's own index, so that a record importing from it
+// sees what earlier records of the same import wrote.
+struct TImportSource {
+    std::unique_ptr<TIniDocument> ownIndex;
+    const TIniDocument* index = nullptr;
+    std::filesystem::path data;
+    std::unique_ptr<TFile> dataFile;
+
+    TFile& Data()
+    {
+        if (!dataFile)
+            dataFile = std::make_unique<TFile>(data, TFileMode::Read);
+        return *dataFile;
+    }
+};
+
+}  // namespace
+
+void TLibraryStore::CommitImport(const std::vector<std::string>& records)
+{
+    const std::string panel0 = host_.StatusText(0);
+    const std::string panel1 = host_.StatusText(1);
+    auto restorePanels = [&] {
+        host_.SetStatusText(0, panel0);
+        host_.SetStatusText(1, panel1);
+    };
+    try {
+        if (!records.empty()) {
+            std::vector<TImportRecord> parsed;
+            parsed.reserve(records.size());
+            for (const std::string& record : records)
+                parsed.push_back(ParseImportRecord(record));
+
+            TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
+            Guarded(tx, [&] {
+                std::map<std::filesystem::path, TImportSource> sources;
+                tx.BeginAppend();
+                for (const TImportRecord& record : parsed) {
+                    const std::filesystem::path sourcePath = ResolveFileName(record.sourceIndex);
+                    auto [it, fresh] = sources.try_emplace(sourcePath);
+                    TImportSource& source = it->second;
+                    if (fresh) {
+                        if (sourcePath == tx.Files().index) {
+                            source.index = &tx.Index();
+                            source.data = tx.Files().data;
+                        } else {
+                            source.ownIndex =
+                                std::make_unique<TIniDocument>(TIniDocument::Load(sourcePath));
+                            source.index = source.ownIndex.get();
+                            source.data = ResolveFileName(DataFileName(record.sourceIndex));
+                        }
+                    }
+                    if (source.index->Find(record.sourceCategory, record.sourceTitle)) {
+                        const std::string value =
+                            source.index->ReadString(record.sourceCategory, record.sourceTitle, "");
+                        std::string text;
+                        if (!value.empty())
+                            text = ReadTextRange(source.Data(), ParseRange(value));
+                        AppendOne(tx, record.category, record.title, text);
+                    }
+                    host_.SetStatusText(0, host_.LanguageString(12));
+                    host_.SetStatusText(1, record.category + "=");
+                    host_.ProcessMessages();
+                }
+                tx.CommitAppend();
+            });
+        }
+    } catch (...) {
+        restorePanels();
+        throw;
+    }
+    restorePanels();
+    host_.LoadSettings();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,46 @@
+#!/bin/bash
+# tarnwick-cli library / check: a library built, changed and checked from the
+# command line; an interrupted operation left on disk is finished by check.
+set -u
+cli="$1"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+lib="$dir/lib.ini"
+
+"$cli" library new "$lib" Main First || fail "new"
+[ -f "$dir/lib.dat" ] && [ ! -s "$dir/lib.dat" ] || fail "new data file not empty"
+"$cli" library append "$lib" Main A abc || fail "append A"
+printf 'de' | "$cli" library append "$lib" Main B - || fail "append B"
+[ "$("$cli" library read "$lib" Main B)" = "de" ] || fail "read B"
+"$cli" library remove "$lib" Main A || fail "remove A"
+[ "$(grep -a '^B=' "$lib" | tr -d '\r')" = "B=2;4" ] || fail "B not lowered"
+"$cli" library save "$lib" Main B xyz || fail "save"
+[ "$(grep -a '^B=' "$lib" | tr -d '\r')" = "B=4;7" ] || fail "save value"
+[ "$(wc -c < "$dir/lib.dat")" -eq 9 ] || fail "data size after save"
+"$cli" library rename-title "$lib" Main B Bee || fail "rename-title"
+"$cli" library move "$lib" Main Bee Other || fail "move"
+"$cli" library rename-category "$lib" Other Code || fail "rename-category"
+[ "$("$cli" library read "$lib" Code Bee)" = "xyz" ] || fail "read after renames"
+"$cli" check "$lib" > "$dir/out" || fail "check of a sound library"
+grep -q '^consistent' "$dir/out" || fail "check output"
+
+# Usage errors exit 2; program faults exit 1.
+"$cli" library frobnicate "$lib" 2>/dev/null; [ $? -eq 2 ] || fail "usage error status"
+"$cli" library rename-title "$lib" Main First Bee || fail "rename-title in Main"
+"$cli" library move "$lib" Code Bee Main 2>/dev/null; [ $? -eq 1 ] || fail "move onto existing title"
+
+# An operation interrupted after its commit point is finished by check.
+cp "$dir/lib.dat" "$dir/lib.bak"; printf 'q\r\n' >> "$dir/lib.bak"
+printf '[Main]\r\nFirst=0;0\r\n[Code]\r\nBee=4;7\r\nQ=9;10\r\n' > "$lib.new~"
+printf 'commit\r\n' > "$dir/lib.jnl"
+"$cli" check "$lib" > "$dir/out" || fail "check after interrupted operation"
+grep -q 'finished an interrupted operation' "$dir/out" || fail "roll forward not reported"
+[ "$("$cli" library read "$lib" Code Q)" = "q" ] || fail "rolled-forward text"
+[ ! -e "$dir/lib.jnl" ] && [ ! -e "$dir/lib.bak" ] || fail "work files left"
+
+# A value outside the data file makes the library inconsistent.
+printf '[Broken]\r\nBad=5;900\r\nWorse=x;1\r\n' >> "$lib"
+"$cli" check "$lib" > "$dir/out"; [ $? -eq 1 ] || fail "inconsistent library passed"
+grep -q "'x' is not a valid integer value" "$dir/out" || fail "bad value not named"
+echo ok
