@@ -8,6 +8,7 @@
 #include "platform/profile.h"
 
 #include "platform/file_io.h"
+#include "platform/file_names.h"
 
 #include <algorithm>
 #include <limits>
@@ -31,21 +32,94 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-std::string Fold(std::string_view text)
-{
-    std::string folded(text);
-    for (char& c : folded)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return folded;
-}
-
 // The line without its line break.
 std::string_view StripBreak(std::string_view raw)
 {
     while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n'))
         raw.remove_suffix(1);
     return raw;
+}
+
+// How one line of an INI file reads: a section header, an entry with '='
+// (a key, or a comment when the key starts with ';'), or anything else.
+struct TLineShape {
+    enum TKind { Other, Header, Entry } kind = Other;
+    std::string_view name;   // header: the section name; entry: the key (trimmed)
+    std::string_view value;  // entry: the value (trimmed), a view into the line
+};
+
+TLineShape ShapeOf(std::string_view raw)
+{
+    TLineShape shape;
+    const std::string_view content = StripBreak(raw);
+    const std::string_view text = Trim(content);
+    if (text.empty())
+        return shape;
+    if (text.front() == '[') {
+        // The name runs to the last ']'; a '[' line without one is an entry line.
+        const size_t close = text.rfind(']');
+        if (close != std::string_view::npos) {
+            shape.kind = TLineShape::Header;
+            shape.name = Trim(text.substr(1, close - 1));
+            return shape;
+        }
+    }
+    const size_t eq = content.find('=');
+    if (eq == std::string_view::npos)
+        return shape;
+    shape.kind = TLineShape::Entry;
+    shape.name = Trim(content.substr(0, eq));
+    const std::string_view value = Trim(content.substr(eq + 1));
+    shape.value = value.empty() ? content.substr(eq + 1, 0) : value;
+    return shape;
+}
+
+// Calls `visit` with each line of `bytes`, its line break included; a line
+// ends at LF, CR LF or a lone CR.
+template <class TVisit>
+void ForEachLine(std::string_view bytes, TVisit&& visit)
+{
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            end += 2;
+        else
+            end += 1;
+        if (!visit(bytes.substr(pos, end - pos)))
+            return;
+        pos = end;
+    }
+}
+
+// One pair of enclosing quotes (both '"' or both '\'') comes off a value.
+std::string_view Unquote(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+// What a profile read returns: the value found, or the default without its
+// trailing spaces, cut to bufferSize - 1 characters.
+std::string ReadResult(std::optional<std::string> value, std::string_view def, size_t bufferSize)
+{
+    if (bufferSize == 0)
+        return {};
+    std::string result;
+    if (value) {
+        result = std::move(*value);
+    } else {
+        while (!def.empty() && def.back() == ' ')
+            def.remove_suffix(1);
+        result = std::string(def);
+    }
+    if (result.size() > bufferSize - 1)
+        result.resize(bufferSize - 1);
+    return result;
 }
 
 bool HasLineBreak(std::string_view text)
@@ -126,34 +200,23 @@ struct TIniDocument::TImpl {
     {
         sections.clear();
         sections.emplace_back();  // the nameless part before the first header
-        size_t pos = 0;
-        while (pos < bytes.size()) {
-            size_t end = bytes.find_first_of("\r\n", pos);
-            if (end == std::string_view::npos)
-                end = bytes.size();
-            else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-                end += 2;
-            else
-                end += 1;
-            AddLine(bytes.substr(pos, end - pos));
-            pos = end;
-        }
+        ForEachLine(bytes, [this](std::string_view raw) {
+            AddLine(raw);
+            return true;
+        });
         sectionIndexValid = false;
     }
 
     void AddLine(std::string_view raw)
     {
-        std::string_view text = Trim(StripBreak(raw));
-        if (!text.empty() && text.front() == '[') {
-            size_t close = text.rfind(']');
-            if (close != std::string_view::npos) {
-                TSection section;
-                section.hasHeader = true;
-                section.header = std::string(raw);
-                section.name = std::string(Trim(text.substr(1, close - 1)));
-                sections.push_back(std::move(section));
-                return;
-            }
+        const TLineShape shape = ShapeOf(raw);
+        if (shape.kind == TLineShape::Header) {
+            TSection section;
+            section.hasHeader = true;
+            section.header = std::string(raw);
+            section.name = std::string(shape.name);
+            sections.push_back(std::move(section));
+            return;
         }
         sections.back().lines.push_back(MakeLine(std::string(raw)));
     }
@@ -162,15 +225,12 @@ struct TIniDocument::TImpl {
     {
         TLine line;
         line.raw = std::move(raw);
-        std::string_view view = StripBreak(line.raw);
-        size_t eq = view.find('=');
-        if (eq != std::string_view::npos && !Trim(view).empty()) {
+        const TLineShape shape = ShapeOf(line.raw);
+        if (shape.kind == TLineShape::Entry) {
             line.hasKey = true;
-            line.key = std::string(Trim(view.substr(0, eq)));
-            std::string_view rest = view.substr(eq + 1);
-            std::string_view value = Trim(rest);
-            line.valueBegin = value.empty() ? eq + 1 : size_t(value.data() - view.data());
-            line.valueLength = value.size();
+            line.key = std::string(shape.name);
+            line.valueBegin = size_t(shape.value.data() - line.raw.data());
+            line.valueLength = shape.value.size();
         }
         return line;
     }
@@ -183,7 +243,7 @@ struct TIniDocument::TImpl {
             const TSection& section = sections[i];
             if (section.erased || section.name.empty())
                 continue;
-            if (!sectionIndex.emplace(Fold(section.name), i).second)
+            if (!sectionIndex.emplace(UpperCaseAscii(section.name), i).second)
                 hasDuplicateSections = true;
         }
         sectionIndexValid = true;
@@ -197,7 +257,7 @@ struct TIniDocument::TImpl {
             const TLine& line = section.lines[i];
             if (line.deleted || !line.hasKey || line.key.empty())
                 continue;
-            if (!section.keyIndex.emplace(Fold(line.key), i).second)
+            if (!section.keyIndex.emplace(UpperCaseAscii(line.key), i).second)
                 section.hasDuplicateKeys = true;
         }
         section.indexValid = true;
@@ -210,7 +270,7 @@ struct TIniDocument::TImpl {
             return nullptr;
         if (!sectionIndexValid)
             BuildSectionIndex();
-        auto it = sectionIndex.find(Fold(name));
+        auto it = sectionIndex.find(UpperCaseAscii(name));
         return it == sectionIndex.end() ? nullptr : &sections[it->second];
     }
 
@@ -221,7 +281,7 @@ struct TIniDocument::TImpl {
             return nullptr;
         if (!section.indexValid)
             BuildKeyIndex(section);
-        auto it = section.keyIndex.find(Fold(key));
+        auto it = section.keyIndex.find(UpperCaseAscii(key));
         return it == section.keyIndex.end() ? nullptr : &section.lines[it->second];
     }
 
@@ -265,7 +325,7 @@ struct TIniDocument::TImpl {
         // Only blank or deleted lines can follow the insertion point, so the
         // indexes of the keys are unchanged; just add the new one.
         if (section.indexValid)
-            section.keyIndex.emplace(Fold(key), insertAt);
+            section.keyIndex.emplace(UpperCaseAscii(key), insertAt);
     }
 };
 
@@ -307,30 +367,45 @@ std::optional<std::string> TIniDocument::Find(std::string_view section, std::str
     TImpl::TLine* line = impl_->FindLine(*found, key);
     if (!line)
         return std::nullopt;
-    std::string_view value = line->Value();
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return std::string(Unquote(line->Value()));
+}
+
+std::optional<std::string> TIniDocument::FindIn(std::string_view bytes, std::string_view section,
+                                                std::string_view key)
+{
+    section = Trim(section);
+    key = Trim(key);
+    if (section.empty() || key.empty())
+        return std::nullopt;
+    // 0: before the section, 1: inside its first occurrence, 2: past it.
+    int where = 0;
+    std::optional<std::string> found;
+    ForEachLine(bytes, [&](std::string_view raw) {
+        const TLineShape shape = ShapeOf(raw);
+        if (shape.kind == TLineShape::Header) {
+            if (where == 1)
+                where = 2;
+            else if (where == 0 && SameTextAscii(shape.name, section))
+                where = 1;
+        } else if (where == 1 && shape.kind == TLineShape::Entry && SameTextAscii(shape.name, key)) {
+            found = std::string(Unquote(shape.value));
+        }
+        return where != 2 && !found;
+    });
+    return found;
 }
 
 std::string TIniDocument::ReadString(std::string_view section, std::string_view key,
                                      std::string_view def, size_t bufferSize) const
 {
-    if (bufferSize == 0)
-        return {};
-    std::optional<std::string> value = Find(section, key);
-    std::string result;
-    if (value) {
-        result = std::move(*value);
-    } else {
-        while (!def.empty() && def.back() == ' ')
-            def.remove_suffix(1);
-        result = std::string(def);
-    }
-    if (result.size() > bufferSize - 1)
-        result.resize(bufferSize - 1);
-    return result;
+    return ReadResult(Find(section, key), def, bufferSize);
+}
+
+std::string TIniDocument::ReadStringIn(std::string_view bytes, std::string_view section,
+                                       std::string_view key, std::string_view def,
+                                       size_t bufferSize)
+{
+    return ReadResult(FindIn(bytes, section, key), def, bufferSize);
 }
 
 std::vector<std::string> TIniDocument::SectionNames(size_t bufferSize) const
@@ -391,7 +466,7 @@ bool TIniDocument::WriteString(std::string_view section, std::string_view key,
         fresh.lines.push_back(TImpl::MakeLine(std::string(key) + "=" + std::string(value) + "\r\n"));
         d.sections.push_back(std::move(fresh));
         if (d.sectionIndexValid)
-            d.sectionIndex.emplace(Fold(section), d.sections.size() - 1);
+            d.sectionIndex.emplace(UpperCaseAscii(section), d.sections.size() - 1);
     }
     d.modified = true;
     // A key that holds '=' or looks like a header reads back differently from
@@ -416,7 +491,7 @@ void TIniDocument::DeleteKey(std::string_view section, std::string_view key)
     if (found->hasDuplicateKeys)
         found->indexValid = false;  // a later key of that name becomes the first
     else
-        found->keyIndex.erase(Fold(Trim(key)));
+        found->keyIndex.erase(UpperCaseAscii(Trim(key)));
     d.modified = true;
 }
 
@@ -432,7 +507,7 @@ void TIniDocument::EraseSection(std::string_view section)
     if (d.hasDuplicateSections)
         d.sectionIndexValid = false;
     else
-        d.sectionIndex.erase(Fold(found->name));
+        d.sectionIndex.erase(UpperCaseAscii(found->name));
     d.modified = true;
 }
 

@@ -68,7 +68,9 @@ void TProfileBatch::Commit()
 std::string ProfileReadString(const std::string& fileName, std::string_view section,
                               std::string_view key, std::string_view def)
 {
-    return LoadDocument(fileName).ReadString(section, key, def);
+    std::string bytes;
+    TryReadWholeFile(Resolve(fileName), bytes);  // a missing file reads as empty
+    return TIniDocument::ReadStringIn(bytes, section, key, def);
 }
 
 void ProfileWriteString(const std::string& fileName, std::string_view section,

@@ -49,11 +49,19 @@ public:
     // removed, or nullopt when there is no such key (a line without '=' is no
     // key). Empty section or key names find nothing.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+    // The same lookup straight on a file's bytes, without building a document:
+    // one pass that stops at the key, for single reads of large files.
+    static std::optional<std::string> FindIn(std::string_view bytes, std::string_view section,
+                                             std::string_view key);
     // As the profile read: the value cut to bufferSize - 1 characters, or
     // `def` without trailing spaces when the key is missing.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def, size_t bufferSize = kProfileValueBuffer) const;
     // Every non-empty section header in file order (duplicates included).
+    // ReadString straight on a file's bytes (see FindIn).
+    static std::string ReadStringIn(std::string_view bytes, std::string_view section,
+                                    std::string_view key, std::string_view def,
+                                    size_t bufferSize = kProfileValueBuffer);
     std::vector<std::string> SectionNames(size_t bufferSize = kProfileListBuffer) const;
     // The keys (with '=', not starting with ';') of the first section named
     // `section`, in file order.
