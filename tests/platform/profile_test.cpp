@@ -300,7 +300,7 @@ TEST_F(ProfileTest, BatchWritesTheSameBytesAsSingleCalls)
     const char* values[] = {"1;2", "", "10;20", "v"};
     const std::string start = "; lead comment\n[Main]\n  a = 1  \n\n[other]\nb=2\n[MAIN]\nc=3\n";
     std::mt19937 random(12345);
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE(round);
         Put(start);
         TProfileBatch batch(file_);
