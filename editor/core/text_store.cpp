@@ -1,0 +1,60 @@
+// The record chain's ownership and linking.
+#include "editor/core/text_store.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+TTextStore::~TTextStore()
+{
+    Clear();
+}
+
+void TTextStore::LinkAfter(TLineRec* after, TLineRec* rec, TLineRec* last)
+{
+    TLineRec* next = after != nullptr ? after->Next : first_;
+    rec->Prev = after;
+    last->Next = next;
+    if (next != nullptr)
+        next->Prev = last;
+    if (after != nullptr)
+        after->Next = rec;
+    else
+        first_ = rec;
+}
+
+void TTextStore::Unlink(TLineRec* rec)
+{
+    if (rec->Prev != nullptr)
+        rec->Prev->Next = rec->Next;
+    else
+        first_ = rec->Next;
+    if (rec->Next != nullptr)
+        rec->Next->Prev = rec->Prev;
+    rec->Next = nullptr;
+    rec->Prev = nullptr;
+}
+
+void TTextStore::Clear()
+{
+    TLineRec* rec = first_;
+    first_ = nullptr;
+    while (rec != nullptr) {
+        TLineRec* next = rec->Next;
+        FreeLineRec(rec);
+        rec = next;
+    }
+}
+
+void TTextStore::Attach(TCodeMemoModel* model)
+{
+    if (std::find(models_.begin(), models_.end(), model) == models_.end())
+        models_.push_back(model);
+}
+
+void TTextStore::Detach(TCodeMemoModel* model)
+{
+    models_.erase(std::remove(models_.begin(), models_.end(), model), models_.end());
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,45 @@
+// TTextStore: owner of the chain of line records that holds an editor's
+// text, and the list of editor models attached to it.
+//
+// The store only owns and links records; offsets, counts and the selection
+// are kept by each attached model (TCodeMemoModel). Destroying the store
+// frees the whole chain: texts, token values, trackers and records.
+#pragma once
+
+#include "editor/core/line_rec.h"
+
+#include <vector>
+
+namespace tarnwick {
+
+class TCodeMemoModel;
+
+class TTextStore {
+public:
+    TTextStore() = default;
+    ~TTextStore();
+    TTextStore(const TTextStore&) = delete;
+    TTextStore& operator=(const TTextStore&) = delete;
+
+    // The first record, null for an empty text.
+    TLineRec* First() const { return first_; }
+
+    // Links `rec` (and the records already linked behind it, up to `last`)
+    // after `after`, or at the head when `after` is null. Takes ownership.
+    void LinkAfter(TLineRec* after, TLineRec* rec, TLineRec* last);
+    // Unlinks `rec` and gives it back to the caller (who frees it).
+    void Unlink(TLineRec* rec);
+    // Frees every record.
+    void Clear();
+
+    // Attached models; a model adds itself once.
+    void Attach(TCodeMemoModel* model);
+    void Detach(TCodeMemoModel* model);
+    const std::vector<TCodeMemoModel*>& Models() const { return models_; }
+
+private:
+    TLineRec* first_ = nullptr;
+    std::vector<TCodeMemoModel*> models_;
+};
+
+}  // namespace tarnwick
