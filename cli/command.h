@@ -15,7 +15,9 @@ struct UsageError {
 };
 
 struct TCliCommand {
-    std::string name;   // first word on the command line
+    // First word on the command line, or the first two separated by one space
+    // ("text search"): a two-word name is tried before a one-word one.
+    std::string name;
     std::string usage;  // one or more lines, each starting "tarnwick-cli <name> ..."
     // Runs with the words after the name; returns the exit status. Program
     // faults are thrown as tarnwick::Exception (printed, exit 1).

@@ -135,22 +135,22 @@ int RunCheck(const std::vector<std::string>& args)
 
 const bool registeredLibrary = RegisterCommand(TCliCommand{
     "library",
-    "tarnwick-cli library new INDEX CATEGORY TITLE      create a library with one empty title\n"
-    "tarnwick-cli library list INDEX                    categories, titles and values\n"
-    "tarnwick-cli library read INDEX CATEGORY TITLE     print a snippet's text\n"
-    "tarnwick-cli library append INDEX CATEGORY TITLE TEXT|-   append a text (- = stdin)\n"
-    "tarnwick-cli library save INDEX CATEGORY TITLE TEXT|-     replace a snippet's text\n"
-    "tarnwick-cli library remove INDEX CATEGORY TITLE   remove a snippet and its text\n"
-    "tarnwick-cli library rename-category INDEX OLD NEW\n"
-    "tarnwick-cli library rename-title INDEX CATEGORY OLD NEW\n"
-    "tarnwick-cli library move INDEX CATEGORY TITLE NEW-CATEGORY\n"
-    "tarnwick-cli library delete-category INDEX CATEGORY\n"
-    "tarnwick-cli library import INDEX {CATEGORY TITLE SOURCE-INDEX SOURCE-CATEGORY SOURCE-TITLE}...\n",
+    "  tarnwick-cli library new INDEX CATEGORY TITLE      create a library with one empty title\n"
+    "  tarnwick-cli library list INDEX                    categories, titles and values\n"
+    "  tarnwick-cli library read INDEX CATEGORY TITLE     print a snippet's text\n"
+    "  tarnwick-cli library append INDEX CATEGORY TITLE TEXT|-   append a text (- = stdin)\n"
+    "  tarnwick-cli library save INDEX CATEGORY TITLE TEXT|-     replace a snippet's text\n"
+    "  tarnwick-cli library remove INDEX CATEGORY TITLE   remove a snippet and its text\n"
+    "  tarnwick-cli library rename-category INDEX OLD NEW\n"
+    "  tarnwick-cli library rename-title INDEX CATEGORY OLD NEW\n"
+    "  tarnwick-cli library move INDEX CATEGORY TITLE NEW-CATEGORY\n"
+    "  tarnwick-cli library delete-category INDEX CATEGORY\n"
+    "  tarnwick-cli library import INDEX {CATEGORY TITLE SOURCE-INDEX SOURCE-CATEGORY SOURCE-TITLE}...\n",
     RunLibrary});
 
 const bool registeredCheck = RegisterCommand(TCliCommand{
     "check",
-    "tarnwick-cli check INDEX    finish or roll back an interrupted operation, then verify "
+    "  tarnwick-cli check INDEX    finish or roll back an interrupted operation, then verify "
     "every value (exit 1 when inconsistent)\n",
     RunCheck});
 

@@ -46,11 +46,23 @@ int main(int argc, char** argv)
         PrintUsage(args.empty() ? std::cerr : std::cout);
         return args.empty() ? 2 : 0;
     }
+    const TCliCommand* chosen = nullptr;
+    size_t words = 0;
     for (const TCliCommand& command : Commands()) {
-        if (command.name != args[0])
-            continue;
+        if (args.size() >= 2 && command.name == args[0] + " " + args[1]) {
+            chosen = &command;
+            words = 2;
+            break;
+        }
+        if (command.name == args[0] && !chosen) {
+            chosen = &command;
+            words = 1;
+        }
+    }
+    if (chosen) {
+        const TCliCommand& command = *chosen;
         try {
-            return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+            return command.run(std::vector<std::string>(args.begin() + std::ptrdiff_t(words), args.end()));
         } catch (const UsageError& error) {
             if (!error.detail.empty())
                 std::cerr << "tarnwick-cli: " << error.detail << "\n";

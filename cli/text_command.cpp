@@ -3,8 +3,8 @@
 //   text convert --format text|unix|cr|html|rtf IN [-o OUT]
 //   text records IN
 //
-// Further sub-commands live in their own files: a command registered under
-// the two-word name "text <sub>" is run by `tarnwick-cli text <sub> ...`.
+// Further sub-commands live in their own files, registered under two-word
+// names such as "text search" (see cli/command.h).
 #include "cli/command.h"
 
 #include "editor/core/code_memo_model.h"
@@ -17,8 +17,8 @@ namespace tarnwick::cli {
 namespace {
 
 const char* const kUsage =
-    "tarnwick-cli text convert --format text|unix|cr|html|rtf IN [-o OUT]\n"
-    "tarnwick-cli text records IN\n";
+    "  tarnwick-cli text convert --format text|unix|cr|html|rtf IN [-o OUT]\n"
+    "  tarnwick-cli text records IN\n";
 
 int Convert(const std::vector<std::string>& args)
 {
@@ -97,11 +97,6 @@ int RunText(const std::vector<std::string>& args)
         return Convert(rest);
     if (args[0] == "records")
         return Records(rest);
-    const std::string name = "text " + args[0];
-    for (const TCliCommand& command : Commands()) {
-        if (command.name == name)
-            return command.run(rest);
-    }
     throw UsageError{"unknown sub-command '" + args[0] + "'"};
 }
 
