@@ -1,0 +1,25 @@
+// The tarnwick program: the application object with its standard error
+// handler, and the main window.
+#include "app/application.h"
+#include "app/main_form.h"
+#include "app/qt_prompt.h"
+#include "platform/app_folder.h"
+
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    tarnwick::TApplication app(argc, argv);
+    try {
+        tarnwick::TMainForm form(app.Prompt(), tarnwick::ApplicationFolder());
+        if (auto* prompt = dynamic_cast<tarnwick::TQtPrompt*>(&app.Prompt()))
+            prompt->SetOwner(&form);
+        form.show();
+        return app.exec();
+    } catch (const std::exception& error) {
+        // A fault while the window is being created: there is no window to
+        // run, but the user still learns why.
+        app.HandleException(error);
+        return 1;
+    }
+}
