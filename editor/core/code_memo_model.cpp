@@ -75,6 +75,7 @@ void TCodeMemoModel::EndUpdate()
 void TCodeMemoModel::MarkChanged(int64_t line)
 {
     changed_ = true;
+    ++changeCount_;
     if (line >= 0 && (firstChanged_ < 0 || line < firstChanged_))
         firstChanged_ = line;
 }

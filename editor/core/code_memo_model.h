@@ -2,13 +2,16 @@
 // per-control bookkeeping over a TTextStore (counts, widest record, top
 // anchor, selection), insertion and deletion with their notifications,
 // offset and column lookups, loading and saving in the four formats, the
-// selection writers and the undo log.
+// selection writers and the undo log; on top of them the caret, the 45
+// editing commands, typing, the mouse side of selection and the message
+// interface (Perform).
 //
 // Offsets are zero-based counts of stored characters; a line break is one
 // CR. Every offset a caller passes is clamped to 0..CharCount(). The editor
 // widget owns one model and forwards its messages to it.
 #pragma once
 
+#include "editor/core/code_memo_host.h"
 #include "editor/core/export_highlighter.h"
 #include "editor/core/line_rec.h"
 #include "editor/core/selection_writer.h"
@@ -17,6 +20,7 @@
 #include "editor/core/undo_stack.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -180,6 +184,163 @@ public:
     void RawDeleteSelection();
     void RawInsertAtCaret(std::string_view text);
 
+    // ================================================================
+    // Caret, selection and editing commands (code_memo_commands.cpp),
+    // typing and block operations (code_memo_typing.cpp), mouse and drops
+    // (code_memo_mouse.cpp), the message interface (code_memo_perform.cpp).
+    // ================================================================
+
+    // ---- host ----
+    TCodeMemoClipboard* Clipboard = nullptr;  // not owned; null = no clipboard
+    TCodeMemoPrinter* Printer = nullptr;      // not owned; null = printing does nothing
+    TCodeMemoView* View = nullptr;            // not owned; null = headless
+    // Whether the font is fixed-pitch (the widget measures it); caret-after-
+    // EOL mode needs both this and smoCaretAfterEOL.
+    bool FixedPitch = true;
+    int VisibleColumns = 80;
+    int LeftColumn() const { return leftColumn_; }
+    void SetLeftColumn(int column);
+    // Scrolls vertically (ScrollCaret) and horizontally in steps of 8
+    // columns so that the caret is in view.
+    void ScrollCaretIntoView();
+    // Painting-suspended flag (private message 0xC05); leaving it repaints.
+    bool PaintSuspended() const { return paintSuspended_; }
+    void SetPaintSuspended(bool value);
+
+    // ---- properties ----
+    bool WantTab = true;
+    bool WantReturns = true;
+    bool HideSelection = true;
+    uint32_t ClipCopyFormats = smTEXT | smRTF;
+    int IndentStep() const { return indentStep_; }
+    // 1..19; other values are ignored.
+    void SetIndentStep(int value);
+    bool InsertMode() const { return insertMode_; }
+    void SetInsertMode(bool value);
+
+    // ---- caret state ----
+    // The caret's visual column: the desired column while the caret stands
+    // past a line end, else the column of the caret offset.
+    int CaretColumn() const;
+    bool PastLineEnd() const;
+    bool CaretAfterEOL() const;
+    // Moves the caret to an offset as a click does; with `extend` the
+    // anchor stays. Clears the past-line-end state.
+    void PlaceCaret(int64_t offset, bool extend);
+
+    // ---- commands ----
+    // Runs command 0..44 (caLEFT..caPRINTSEL); other codes do nothing.
+    // Text-changing commands do nothing while ReadOnly.
+    void ExecuteCommand(int code, bool extend);
+    // The keyboard controller's path: OnCommandRecognised may change the
+    // code first.
+    void CommandRecognised(int code, bool extend);
+    std::function<void(int& code)> OnCommandRecognised;
+
+    // Bookmark n (0..9) on the caret's logical line, as a toggle; an index
+    // above 9 raises ECodeMemo "Bookmark index range error".
+    void SetBookmark(int index);
+    void GotoBookmark(int index);
+    // The line index carrying bookmark n, or -1.
+    int64_t BookmarkLine(int index) const;
+    std::function<void(int index)> OnBookmarkSet;
+
+    // ---- typing ----
+    // The key-press path: types `c` as insert or overwrite mode, Enter with
+    // auto-indent and TAB say. Returns whether the character was taken
+    // (typed or swallowed); control characters it does not type return false.
+    bool KeyPress(char c);
+    // The blanks (and, with smoUseTAB + smoSmartFill, TABs) that fill the
+    // gap from column `from` to column `to` (empty when to <= from).
+    std::string FillString(int from, int to) const;
+
+    // ---- block operations and words ----
+    // Prefix `count` blanks (TABs when `useTabs` and smoUseTAB) to every
+    // line of a non-empty selection; one undo group.
+    void IndentBlock(int count, bool useTabs = false);
+    // Removes up to `count` leading blanks, TABs or byte 160 from every line
+    // of the selection; one undo group when anything is removed.
+    void UnindentBlock(int count);
+    // Selects the word at or before the caret on its record.
+    void SelectWord();
+    // Word tests; the hooks replace the defaults when set.
+    std::function<bool(unsigned char)> fn_CharIsInWord;
+    std::function<bool(unsigned char)> fn_CharStartsWord;
+    bool CharIsInWord(unsigned char c) const;
+    bool CharStartsWord(unsigned char c) const;
+
+    // ---- clipboard and printing ----
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    bool CanPaste() const { return Clipboard != nullptr && Clipboard->HasText(); }
+    // May change the paste's SourceTypes (stPlainText...).
+    std::function<void(uint32_t& sourceTypes)> OnDataDrop;
+    void PrintSelection();
+
+    // ---- mouse, drag and drop (code_memo_mouse.cpp) ----
+    // The widget turns pixels into an offset and a visual column and calls
+    // MouseDown for every left-button press in the text (a double click's
+    // press included), DoubleClick for the system double click after it,
+    // MouseMoveTo while the button is down, MouseUp on release.
+    enum TMouseAction { maNone, maPlaced, maExtended, maDragPending, maLineSelected, maTripleClick };
+    struct TMousePress {
+        int64_t Offset = 0;
+        int Column = 0;                   // the pointer's column (caret-after-EOL mode)
+        bool Shift = false;
+        uint64_t Time = 0;                // milliseconds, any steady clock
+        uint32_t DoubleClickTime = 500;   // the system double-click time
+        bool TripleClickHandled = false;  // the host has OnTripleClick
+    };
+    // maTripleClick: the host fires OnTripleClick instead of the model
+    // selecting the line.
+    TMouseAction MouseDown(const TMousePress& press);
+    void MouseMoveTo(int64_t offset, int column);
+    void MouseUp(int64_t offset, int column);
+    // Word selection (smoWordSelect) unless the click counter is 3 or 4.
+    bool DoubleClick();
+    int ClickCount() const { return clickCount_; }
+    bool DragPending() const { return dragPending_; }
+    bool MouseSelecting() const { return mouseSelecting_; }
+    // The widget started a drag of the selection.
+    void DragStarted() { dragPending_ = false; }
+    // Selects record `line` with its CR (a press in the left margin).
+    void SelectLine(int64_t line);
+    // The 1-based logical line number a gutter press reports (counting only
+    // records that start a logical line).
+    int64_t GutterLineNumber(int64_t line) const;
+    // A drop of `text` at `offset`, one undo group; `moveFromSelf`: the drag
+    // came from this control's selection with a move effect, which is
+    // deleted first. A drop inside the dragged selection, or while ReadOnly,
+    // does nothing. Returns whether the text went in.
+    bool DropText(int64_t offset, std::string_view text, bool moveFromSelf);
+    // The drag of the selection ended in a move to another target.
+    void DragMoved();
+
+    // ---- attribute bytes of a line range (private messages 0xC13/0xC14) ----
+    // Record indices [first, last] clamped to the text; `bytes` holds each
+    // record's Len values back to back. Returns the count of bytes used.
+    size_t SetLineAttrs(int64_t first, int64_t last, const uint8_t* bytes, size_t size);
+    size_t GetLineAttrs(int64_t first, int64_t last, uint8_t* bytes, size_t size) const;
+    // The count of attribute bytes records [first, last] take.
+    size_t LineAttrsSize(int64_t first, int64_t last) const;
+
+    // ---- the message interface ----
+    // Standard edit messages and the private block 0xC00..0xC40; unknown
+    // messages return 0. Pointers in wParam/lParam follow each message's
+    // contract in platform/messages.h; a null pointer where one is needed
+    // makes the message return 0. Buffers the caller passes must be as large
+    // as the message says: 0xC0D writes the text and a NUL (ask for the
+    // length with lParam null first); 0xC13/0xC14 use LineAttrsSize bytes.
+    // 0xC15 set: the model takes ownership of the stack passed and returns
+    // the old one, which the caller then owns. 0xC10 wParam SEM_INDENT_TABS
+    // indents with TABs; lParam of 0xC10/0xC11 is the count (0: IndentStep).
+    // 0xC0B, 0xC0C and 0xC12 and the pixel messages go to View.
+    intptr_t Perform(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // The text with CR LF line ends and its length.
+    std::string TextCRLF() const;
+    int64_t TextLengthCRLF() const;
+
 private:
     // The replacement being logged, between its begin and end phases.
     struct TPending {
@@ -230,6 +391,7 @@ private:
     int64_t caret_ = 0;
     int64_t firstChanged_ = -1;
     bool changed_ = false;
+    uint64_t changeCount_ = 0;  // every MarkChanged: edits and selection changes
     int updateCount_ = 0;
 
     TTabStops tabs_;
@@ -239,6 +401,70 @@ private:
     bool logging_ = true;
     bool replaying_ = false;
     std::unique_ptr<TPending> pending_;
+
+    // Commands: where the caret stands and how vertical moves track it.
+    struct TCaretLine {
+        TLineLoc Loc;          // the caret's record (Rec null: empty text)
+        bool Virtual = false;  // the empty position after a final CR
+    };
+    TCaretLine CaretLine() const;
+    int64_t LastLineIndex() const;
+    size_t LineEndIndex(const TLineRec& rec) const;
+    int LineEndColumn(const TLineRec& rec) const;
+    int CaretLineEndColumn() const;
+    char CharAt(int64_t offset) const;
+    int ColumnAt(int64_t offset) const;
+    int PreviousIndent(const TLineRec* from) const;
+    void SyncCaretState();
+    // The caret state a command left behind is current while nothing (text
+    // or selection) changed since.
+    void RememberCaret()
+    {
+        lastCaret_ = caret_;
+        lastChangeCount_ = changeCount_;
+    }
+    bool CaretStateCurrent() const { return caret_ == lastCaret_ && changeCount_ == lastChangeCount_; }
+    void MoveTo(int64_t offset, bool extend);
+    void CommandLeft(bool extend);
+    void CommandRight(bool extend);
+    void CommandLineHome(bool extend);
+    void CommandLineEnd(bool extend);
+    void MoveLines(int64_t delta, bool extend);
+    void CommandWordLeft(bool extend);
+    void CommandWordRight(bool extend);
+    int64_t WordLeftFrom(int64_t offset) const;
+    void CommandDocEnd(bool extend);
+    void CommandDelete();
+    void CommandBackspace();
+    void CommandDeleteLine();
+    void CommandDelPrevWord();
+    void CommandUndoRedo(bool undo);
+    void FillToCaret();
+    TLineLoc LogicalLineStart(TLineLoc at) const;
+    void TypeText(char c);
+    void TabToColumn();
+    int TabTarget(int column) const;
+    int AutoIndentColumn() const;
+    std::vector<int64_t> BlockLineStarts() const;
+
+    void FollowPointer(int64_t offset, int column);
+
+    int clickCount_ = 4;
+    uint64_t lastClickTime_ = 0;
+    int64_t lastClickLine_ = -1;
+    bool dragPending_ = false;
+    bool mouseSelecting_ = false;
+    int desiredCol_ = 0;
+    bool pastEOL_ = false;
+    int trackCol_ = -1;
+    int64_t trackCaret_ = -1;
+    int64_t lastCaret_ = 0;
+    uint64_t lastChangeCount_ = 0;
+    bool insertMode_ = true;
+    std::array<int64_t, 10> bookmarkPos_{};
+    int indentStep_ = 1;
+    int leftColumn_ = 0;
+    bool paintSuspended_ = false;
 
     std::map<std::string, int64_t> customBookmarks_;
     std::vector<TRangeMark> rangeMarks_;

@@ -1,9 +1,12 @@
-// Any bytes read as a scheme script: every token, expression, set and
-// character specifier either reads or raises the compiler's error, with no
-// crash, hang or out-of-bounds access.
+// Any bytes read as a scheme script: every token, expression, set, character
+// specifier and the %%States, %%Containers, %%Words, %%Handlers and %%Tokens
+// sections either read or raise the compiler's error, with no crash, hang or
+// out-of-bounds access.
 #include "scheme/char_spec.h"
 #include "scheme/compiler_error.h"
+#include "scheme/state_sections.h"
 #include "scheme/sym_compiler.h"
+#include "scheme/token_sections.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -22,6 +25,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // consumes at least one token.
         while (!reader.At(tkEOF)) {
             switch (reader.Token()) {
+            case tkStatesSection:
+                ReadStatesSection(reader, [](const TStateChangeEntry&) {});
+                break;
+            case tkContainersSection:
+                ReadContainersSection(reader, [](const TStateChangeEntry&) {});
+                break;
+            case tkWordsSection:
+                ReadWordsSection(reader, [](const TWordEntry&) {});
+                break;
+            case tkHandlersSection:
+                ReadHandlersSection(reader, [](const THandlerEntry&) {});
+                break;
+            case tkTokensSection:
+                ReadTokensSection(reader, [](const TTokenEntry&) {});
+                break;
             case tkOpenBracket:
                 reader.ReadSet(true);
                 break;

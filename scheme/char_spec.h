@@ -1,0 +1,49 @@
+// Character specifiers: the strings of a scheme script that describe classes
+// of characters ('a', 'a-z', '[^\]\t]', '\x41').
+//
+// A specifier string is a sequence of items, each one class:
+//   - a single character, optionally escaped;
+//   - a range "a-z" (either end may be escaped); the end must not be below the
+//     start;
+//   - a bracketed class "[...]" of characters and ranges, negated by a '^'
+//     right after the '['; it ends at the first unescaped ']'.
+// Escapes: \0..\7 start an octal number (digits 0..7), \b 8, \e 27, \n 13,
+// \r 10, \s 32, \t 9, \x \X \u \U start a hexadecimal number, a backslash
+// before any other character stands for that character (so \[ and \] are the
+// brackets, inside a class or outside it). \x, \X, \u, \U with no digit after
+// them stand for the letter itself. The text given is the string's raw text,
+// with its backslashes as written.
+#pragma once
+
+#include "scheme/set256.h"
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+// One class of characters: a character belongs to it when its bit in
+// `chars` differs from `negated`.
+struct TCharClass {
+    TSet256 chars;
+    bool negated = false;
+
+    bool Contains(unsigned char c) const { return chars.Contains(c) != negated; }
+    friend bool operator==(const TCharClass&, const TCharClass&) = default;
+};
+
+// Reads the item that starts at raw[pos] into `item` and moves `pos` past it.
+// Returns false (and leaves `item`) when pos is at or past the end.
+// Raises ECharSpecifier: "Characters not in correct order for range
+// specifier" for a range whose end is below its start, "']' expected" for a
+// class that is not closed, "Range error, value outwith 0 .. 255" for an
+// escaped number above 255.
+bool ReadCharSpecItem(std::string_view raw, size_t& pos, TCharClass& item);
+
+// Every item of the text, in order; at most `limit` + 1 are read, so a caller
+// that allows `limit` items can tell that there are too many without the
+// whole text being parsed.
+std::vector<TCharClass> ReadCharSpecItems(std::string_view raw, size_t limit = SIZE_MAX - 1);
+
+}  // namespace tarnwick
