@@ -276,25 +276,11 @@ void TCodeMemoParser::EditProperties()
         OnSaveToRegistry(*this);
 }
 
-// ---- tokenizer state -----------------------------------------------------------
+// ---- tokenizer (scheme/tokenizer.cpp holds the tokenizer itself) -------------
 
-void TCodeMemoParser::ResetTokenizerState()
-{
-    current_ = tables_->StartSet;
-    stack_.clear();
-    inContainer_ = false;
-    busy_ = false;
-}
+void TCodeMemoParser::ResetTokenizerState() { tokenizer_.Reset(-1); }
 
-void TCodeMemoParser::ResetTokenizer(int contextValue)
-{
-    ResetTokenizerState();
-    if (contextValue >= 0 && contextValue < 256) {
-        const TStateSet& context = tables_->ContextSets[static_cast<size_t>(contextValue)];
-        if (!context.Empty())
-            current_ = context;
-    }
-}
+void TCodeMemoParser::ResetTokenizer(int contextValue) { tokenizer_.Reset(contextValue); }
 
 bool TCodeMemoParser::CustomParse(int parseId, TCustomEdStream& stream, int& length, int& value)
 {
@@ -305,15 +291,8 @@ bool TCodeMemoParser::CustomParse(int parseId, TCustomEdStream& stream, int& len
 
 int TCodeMemoParser::ReadToken(TCodeMemoClient* editor, TCustomEdStream& stream, int& length)
 {
-    // Provisional until the line tokenizer is built on these tables: every
-    // character comes back as a one-character token of value 0, so an
-    // editor using the scheme shows plain text and never stalls.
     AttachEditor(editor);
-    length = stream.AtEnd() ? 0 : 1;
-    stream.Advance();
-    inContainer_ = false;
-    busy_ = false;
-    return 0;
+    return tokenizer_.ReadToken(stream, length);
 }
 
 }  // namespace tarnwick

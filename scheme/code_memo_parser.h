@@ -27,6 +27,7 @@
 #include "editor/core/custom_ed_stream.h"
 #include "editor/core/sm_base.h"
 #include "scheme/parser_tables.h"
+#include "scheme/tokenizer.h"
 
 #include <array>
 #include <cstdint>
@@ -141,17 +142,18 @@ public:
     const TStateSet& AnchorSet() const override { return tables_->AnchorSet; }
     void ResetTokenizer(int contextValue) override;
     int ReadToken(TCodeMemoClient* editor, TCustomEdStream& stream, int& length) override;
-    bool InContainer() const override { return inContainer_; }
-    bool Busy() const override { return busy_; }
-    bool Bound() const override { return current_.Meets(tables_->BoundSet); }
+    bool InContainer() const override { return tokenizer_.InContainer(); }
+    bool Busy() const override { return tokenizer_.Busy(); }
+    bool Bound() const override { return tokenizer_.Bound(*tables_); }
 
     // Raises OnCustomParse for `match(parseId)`; false when no handler is
     // assigned or the object is being designed.
     bool CustomParse(int parseId, TCustomEdStream& stream, int& length, int& value);
 
     // The tokenizer's current state set and stack depth (tests, diagnostics).
-    const TStateSet& CurrentStates() const { return current_; }
-    size_t StackDepth() const { return stack_.size(); }
+    const TStateSet& CurrentStates() const { return tokenizer_.Current(); }
+    size_t StackDepth() const { return tokenizer_.StackDepth(); }
+    const TTokenizer& Tokenizer() const { return tokenizer_; }
 
 private:
     // Puts the parsers of the table sections (%%Words, %%Handlers, %%Tokens,
@@ -165,10 +167,7 @@ private:
     std::unique_ptr<TParserTables> tables_;
 
     // Tokenizer state; persists between ReadToken calls until reset.
-    TStateSet current_{0};
-    std::vector<TStateSet> stack_;
-    bool inContainer_ = false;
-    bool busy_ = false;
+    TTokenizer tokenizer_{*this};
 };
 
 }  // namespace tarnwick

@@ -1,9 +1,12 @@
-// The scheme object's side of compiling: the section parsers read entries,
-// and the sinks here turn them into table records (classes added to the
-// class manager, duplicates and ambiguous start sets reported at the read
-// position).
+// The scheme object's side of compiling: the table of section parsers, and
+// the sinks of the table sections, which turn entries into table records
+// (classes added to the class manager, duplicates and ambiguous start sets
+// reported at the read position).
 #include "resources/strings/string_ids.h"
 #include "scheme/code_memo_parser.h"
+#include "scheme/editor_sections.h"
+#include "scheme/effects_sections.h"
+#include "scheme/language_section.h"
 #include "scheme/state_sections.h"
 #include "scheme/sym_compiler.h"
 #include "scheme/sym_tokens.h"
@@ -143,6 +146,13 @@ void TCodeMemoParser::InstallTableSections(TSectionTable& table)
     table[tkTokensSection] = CompileTokens;
     table[tkStatesSection] = CompileStates;
     table[tkContainersSection] = CompileContainers;
+    table[tkLanguageSection] = CompileLanguageSection;
+    table[tkMapSection] = CompileMapSection;
+    table[tkEffectsSection] = CompileEffectsSection;
+    table[tkKwTablesSection] = CompileKwTablesSection;
+    table[tkKeysSection] = CompileKeysSection;
+    table[tkAutoReplaceSection] = CompileAutoReplaceSection;
+    table[tkTemplatesSection] = CompileTemplatesSection;
 }
 
 }  // namespace tarnwick

@@ -1,0 +1,112 @@
+// %%Keys, %%AutoReplace and %%Templates section parsers.
+#include "scheme/editor_sections.h"
+
+#include "resources/strings/string_ids.h"
+#include "scheme/code_memo_parser.h"
+#include "scheme/section_support.h"
+
+#include <string>
+
+namespace tarnwick {
+
+namespace {
+
+// binding = [ modifiers ] key [ , key ]; added for `code` at once, so a
+// collision is reported at the binding.
+void ReadBinding(TKeyboardActionContoller& keys, TSYM_Compiler& compiler, int code)
+{
+    const TShortCut first = ReadModifiedKey(compiler);
+    TShortCut second = 0;
+    if (compiler.Accept(tkComma))
+        second = ReadKeyCode(compiler);
+    AtReadPosition(compiler, [&] { keys.AddBinding(first, second, code); });
+}
+
+}  // namespace
+
+void CompileKeysSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
+{
+    TKeyboardActionContoller& keys = parser.Settings().Keys();
+    keys.Clear();
+    compiler.Next();
+    for (;;) {
+        if (compiler.Accept(tkKeysSection))
+            continue;
+        if (!AtExpression(compiler))
+            return;
+        const int32_t code = compiler.ReadExpression();
+        parser.CompileLabel = "%%Keys - " + std::to_string(code);
+        if (compiler.Accept(tkOpenParen)) {
+            do {
+                ReadBinding(keys, compiler, code);
+            } while (compiler.Accept(tkBar));
+            compiler.Expect(tkCloseParen, sidCloseParenExpected);
+        }
+        if (compiler.At(tkString)) {
+            const std::string name = compiler.StringValue();
+            if (name.empty())
+                compiler.Error(sidKeyFunctionBlank);
+            keys.SetDescription(code, name);
+            compiler.Next();
+        }
+    }
+}
+
+void CompileAutoReplaceSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
+{
+    TAutoReplace& list = parser.Settings().AutoReplace();
+    list.Clear();
+    compiler.Next();
+    for (;;) {
+        if (compiler.Accept(tkAutoReplaceSection))
+            continue;
+        if (compiler.Accept(tkActionKeys)) {
+            parser.CompileLabel = "%%AutoReplace - actionkeys";
+            compiler.Expect(tkEquals, sidEqualsExpected);
+            const std::string spec = compiler.ReadRawString();
+            AtReadPosition(compiler, [&] { list.SetDelimiters(spec); });
+            continue;
+        }
+        if (!compiler.At(tkString))
+            return;
+        const std::string word = compiler.ReadStringValue();
+        parser.CompileLabel = "%%AutoReplace - " + word;
+        compiler.Expect(tkEquals, sidEqualsExpected);
+        const std::string replacement = compiler.ReadStringValue();
+        list.AddEntry(word, replacement);
+    }
+}
+
+void CompileTemplatesSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
+{
+    TCodeTemplates& templates = parser.Settings().Templates();
+    templates.Reset();
+    compiler.Next();
+    for (;;) {
+        if (compiler.Accept(tkTemplatesSection))
+            continue;
+        if (compiler.Accept(tkHotKey)) {
+            parser.CompileLabel = "%%Templates - hotkey";
+            compiler.Expect(tkEquals, sidEqualsExpected);
+            compiler.Expect(tkOpenParen, sidOpenParenExpected);
+            const TShortCut key = ReadModifiedKey(compiler);
+            compiler.Expect(tkCloseParen, sidCloseParenExpected);
+            templates.Trigger = key;
+            continue;
+        }
+        if (!compiler.At(tkString))
+            return;
+        const std::string name = compiler.ReadStringValue();
+        parser.CompileLabel = "%%Templates - " + name;
+        std::string description;
+        if (compiler.Accept(tkOpenParen)) {
+            description = compiler.ReadStringValue();
+            compiler.Expect(tkCloseParen, sidCloseParenExpected);
+        }
+        compiler.Expect(tkEquals, sidEqualsExpected);
+        const std::string text = compiler.ReadStringValue();
+        templates.AddTemplate(name, description, text);
+    }
+}
+
+}  // namespace tarnwick
