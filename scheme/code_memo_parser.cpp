@@ -9,6 +9,7 @@
 #include "scheme/compiler_messages.h"
 #include "scheme/compressor.h"
 #include "scheme/parser_stream.h"
+#include "scheme/scheme_registry.h"
 #include "scheme/sym_compiler.h"
 #include "scheme/sym_tokens.h"
 
@@ -71,6 +72,7 @@ void ReadExactly(std::istream& in, char* buffer, std::streamsize count)
 TCodeMemoParser::TCodeMemoParser() : tables_(std::make_unique<TParserTables>())
 {
     CompileLabel = LoadStr(sidHeaderLabel);
+    OnSaveToRegistry = SaveSettingsToRegistry;
 }
 
 TCodeMemoParser::~TCodeMemoParser()

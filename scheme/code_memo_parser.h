@@ -85,7 +85,8 @@ public:
     // Edit properties without OnModifyProperties: shows the editor options
     // dialog for this scheme and answers whether the user confirmed.
     std::function<bool(TCodeMemoParser& scheme)> OnShowOptionsDialog;
-    // Saves the settings under RegistryKey (the IDE bridge).
+    // Saves the settings under RegistryKey; SaveSettingsToRegistry
+    // (scheme/scheme_registry.h) unless the host puts another in.
     std::function<void(TCodeMemoParser& scheme)> OnSaveToRegistry;
 
     // ---- the scheme ----
