@@ -305,15 +305,13 @@ int TTokenizer::ReadToken(TCustomEdStream& s, int& length)
         ApplyStateRecord(record);
         containerToken = record.Container != 0;
     }
-    if (wasActive && (s.Position() >= containerEnd_ || s.AtEnd())) {
-        current_ = containerSaved_;
-        containerActive_ = false;
-        ChooseStartTable();
-    }
-    // The token that finishes one container may begin the next: its state
-    // change was applied to the set the finished container had changed, so
-    // the saved set stays the one from before the first container.
-    if (!containerActive_ && containerToken) {
+    if (wasActive) {
+        if (s.Position() >= containerEnd_ || s.AtEnd()) {
+            current_ = containerSaved_;
+            containerActive_ = false;
+            ChooseStartTable();
+        }
+    } else if (containerToken) {
         containerActive_ = true;
         containerEnd_ = s.Position();
         containerValue_ = value;
