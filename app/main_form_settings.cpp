@@ -288,12 +288,12 @@ void TMainForm::ShowCounts()
 
 void TMainForm::btnOpenClick()
 {
-    TFileDialogSpec spec;
-    spec.Title = QStringLiteral("Load file");
-    spec.Filter = QStringLiteral("INI Files (*.ini *.INI)");
-    spec.DefaultExtension = QStringLiteral("INI");
-    spec.Folder = QString::fromStdString(appFolder_.string());
-    if (const auto name = prompt_.OpenFileName(spec))
+    TFileDialogSpec request;
+    request.Title = QStringLiteral("Load file");
+    request.Filter = QStringLiteral("INI Files (*.ini *.INI)");
+    request.DefaultExtension = QStringLiteral("INI");
+    request.Folder = QString::fromStdString(appFolder_.string());
+    if (const auto name = prompt_.OpenFileName(request))
         LoadLibrary(PathFromQt(*name));
 }
 

@@ -49,8 +49,8 @@ public:
     virtual TPromptAnswer Ask(const QString& text, TPromptButtons buttons) = 0;
 
     // Each returns nothing when the user cancels.
-    virtual std::optional<QString> OpenFileName(const TFileDialogSpec& spec) = 0;
-    virtual std::optional<QString> SaveFileName(const TFileDialogSpec& spec) = 0;
+    virtual std::optional<QString> OpenFileName(const TFileDialogSpec& request) = 0;
+    virtual std::optional<QString> SaveFileName(const TFileDialogSpec& request) = 0;
     virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) = 0;
     virtual std::optional<QColor> ChooseColour(const QColor& initial) = 0;
     // Run on `printer`'s settings; true when the user confirmed.

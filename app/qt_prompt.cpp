@@ -43,17 +43,17 @@ TPromptAnswer TQtPrompt::Ask(const QString& text, TPromptButtons buttons)
 
 namespace {
 
-std::optional<QString> RunFileDialog(QWidget* owner, const TFileDialogSpec& spec,
+std::optional<QString> RunFileDialog(QWidget* owner, const TFileDialogSpec& request,
                                      QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(owner, spec.Title, spec.Folder, spec.Filter);
+    QFileDialog dialog(owner, request.Title, request.Folder, request.Filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    if (!spec.DefaultExtension.isEmpty())
-        dialog.setDefaultSuffix(spec.DefaultExtension);
-    if (!spec.InitialName.isEmpty())
-        dialog.selectFile(spec.InitialName);
+    if (!request.DefaultExtension.isEmpty())
+        dialog.setDefaultSuffix(request.DefaultExtension);
+    if (!request.InitialName.isEmpty())
+        dialog.selectFile(request.InitialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
@@ -61,14 +61,14 @@ std::optional<QString> RunFileDialog(QWidget* owner, const TFileDialogSpec& spec
 
 }  // namespace
 
-std::optional<QString> TQtPrompt::OpenFileName(const TFileDialogSpec& spec)
+std::optional<QString> TQtPrompt::OpenFileName(const TFileDialogSpec& request)
 {
-    return RunFileDialog(Owner(), spec, QFileDialog::AcceptOpen);
+    return RunFileDialog(Owner(), request, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> TQtPrompt::SaveFileName(const TFileDialogSpec& spec)
+std::optional<QString> TQtPrompt::SaveFileName(const TFileDialogSpec& request)
 {
-    return RunFileDialog(Owner(), spec, QFileDialog::AcceptSave);
+    return RunFileDialog(Owner(), request, QFileDialog::AcceptSave);
 }
 
 std::optional<TFontChoice> TQtPrompt::ChooseFont(const TFontChoice& initial)

@@ -17,8 +17,8 @@ public:
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;
     TPromptAnswer Ask(const QString& text, TPromptButtons buttons) override;
-    std::optional<QString> OpenFileName(const TFileDialogSpec& spec) override;
-    std::optional<QString> SaveFileName(const TFileDialogSpec& spec) override;
+    std::optional<QString> OpenFileName(const TFileDialogSpec& request) override;
+    std::optional<QString> SaveFileName(const TFileDialogSpec& request) override;
     std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) override;
     std::optional<QColor> ChooseColour(const QColor& initial) override;
     bool PrintDialog(QPrinter& printer) override;

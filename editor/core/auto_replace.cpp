@@ -18,20 +18,20 @@ void AddKey(std::vector<TShortCut>& keys, TShortCut key)
 
 }  // namespace
 
-std::vector<TShortCut> ParseDelimiters(std::string_view spec)
+std::vector<TShortCut> ParseDelimiters(std::string_view text)
 {
     std::vector<TShortCut> keys;
-    for (size_t i = 0; i < spec.size(); ++i) {
-        const char c = spec[i];
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c != '\\') {
             AddKey(keys, KeyScan(c));
             continue;
         }
-        if (++i >= spec.size()) {
+        if (++i >= text.size()) {
             AddKey(keys, KeyScan('\\'));
             break;
         }
-        switch (spec[i]) {
+        switch (text[i]) {
         case 'n':
         case 'r':
             AddKey(keys, VK_RETURN);
@@ -43,20 +43,20 @@ std::vector<TShortCut> ParseDelimiters(std::string_view spec)
             AddKey(keys, VK_TAB);
             break;
         case '{': {
-            const size_t close = spec.find('}', i + 1);
+            const size_t close = text.find('}', i + 1);
             if (close == std::string_view::npos)
                 throw EKeywords("Bad key specifier");
             std::string name;
             for (size_t k = i + 1; k < close; ++k)
-                if (std::isalnum(static_cast<unsigned char>(spec[k])))
+                if (std::isalnum(static_cast<unsigned char>(text[k])))
                     name.push_back(
-                        static_cast<char>(std::tolower(static_cast<unsigned char>(spec[k]))));
+                        static_cast<char>(std::tolower(static_cast<unsigned char>(text[k]))));
             AddKey(keys, DelimiterKeyFromName(name));
             i = close;
             break;
         }
         default:
-            AddKey(keys, static_cast<TShortCut>(KeyScan(spec[i]) & ~kModifierBits));
+            AddKey(keys, static_cast<TShortCut>(KeyScan(text[i]) & ~kModifierBits));
             break;
         }
     }
@@ -77,13 +77,13 @@ std::unique_ptr<TSM_Base> TAutoReplace::NewInstance() const
     return std::make_unique<TAutoReplace>();
 }
 
-void TAutoReplace::SetDelimiters(std::string_view spec)
+void TAutoReplace::SetDelimiters(std::string_view text)
 {
     // Parsed in full before anything is replaced: a bad specification must
     // not cost the user the delimiters that worked.
-    std::vector<TShortCut> keys = ParseDelimiters(spec);
+    std::vector<TShortCut> keys = ParseDelimiters(text);
     keys_ = std::move(keys);
-    spec_ = std::string(spec);
+    spec_ = std::string(text);
 }
 
 bool TAutoReplace::IsTrigger(uint16_t key, TShiftState shift) const

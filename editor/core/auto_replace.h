@@ -16,7 +16,7 @@
 // replacements are inserted as they are (no indenting, no caret marker, no
 // pop-up list).
 //
-// Stream format: TMacroKeywords's, then the specification string (1-byte
+// Stream format: TMacroKeywords's, then the delimiter specification string (1-byte
 // length + characters).
 #pragma once
 
@@ -44,9 +44,9 @@ public:
 
     // Parses and stores a delimiter specification. On "Bad key specifier"
     // the previous specification and keys stay in force.
-    void SetDelimiters(std::string_view spec);
+    void SetDelimiters(std::string_view text);
     const std::string& Delimiters() const { return spec_; }
-    // The delimiter keys as shortcuts (Shift and Ctrl only), in spec order.
+    // The delimiter keys as shortcuts (Shift and Ctrl only), in the order given.
     const std::vector<TShortCut>& DelimiterKeys() const { return keys_; }
 
     // True when the key with its Shift and Ctrl state is a delimiter key;
@@ -68,6 +68,6 @@ private:
 
 // The delimiter keys a specification names (see above); raises EKeywords
 // "Bad key specifier" for a key name without its closing brace.
-std::vector<TShortCut> ParseDelimiters(std::string_view spec);
+std::vector<TShortCut> ParseDelimiters(std::string_view text);
 
 }  // namespace tarnwick

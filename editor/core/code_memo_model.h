@@ -33,6 +33,9 @@
 
 namespace tarnwick {
 
+struct TExpansion;
+struct TReplaceEdit;
+
 enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
 enum TSelLineStyle { lsCRLF, lsLF };
 
@@ -268,6 +271,17 @@ public:
     std::function<bool(unsigned char)> fn_CharStartsWord;
     bool CharIsInWord(unsigned char c) const;
     bool CharStartsWord(unsigned char c) const;
+
+    // ---- applying expansions and Replace All (code_memo_apply.cpp) ----
+    // Replaces [ReplaceStart, ReplaceEnd) by the expansion's text as one
+    // undo group with its group code, then puts the caret at CaretAfter (a
+    // collapsed selection) or after the inserted text. Nothing while ReadOnly.
+    void ApplyExpansion(const TExpansion& expansion);
+    // Applies a regular-expression Replace All's edit list (offsets into the
+    // text as it was, increasing, not overlapping) as one undo group with code
+    // ugReplaceAll; the caret ends after the last replacement, scrolled into
+    // view. Edits outside the text are skipped. Nothing while ReadOnly.
+    void ApplyReplaceEdits(const std::vector<TReplaceEdit>& edits);
 
     // ---- clipboard and printing ----
     void CopyToClipboard();

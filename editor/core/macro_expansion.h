@@ -14,8 +14,8 @@
 //     separator, name) with Preselect selected, and on Enter or double click
 //     applies ExpandChosen's result; Escape closes the list; closing
 //     restores the selection display and collapses the selection to its end.
-// Applying these to the text store and drawing the pop-up belong to the
-// editor widget; nothing here changes the text.
+// TCodeMemoModel::ApplyExpansion applies an expansion; drawing the pop-up
+// belongs to the editor widget. Nothing here changes the text.
 #pragma once
 
 #include "editor/core/custom_ed_stream.h"

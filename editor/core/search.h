@@ -6,8 +6,8 @@
 // TSearchEngine holds what lives as long as an editor control: the cached
 // skip tables, the compiled expression, the start of the last hit and the
 // word-character test. It knows nothing of dialogs or undo; the control
-// selects the hits it returns and applies Replace All's edit list through its
-// insertion path, in one undo group.
+// selects the hits it returns and applies Replace All's edit list with
+// TCodeMemoModel::ApplyReplaceEdits, in one undo group.
 #pragma once
 
 #include "editor/core/re_parser.h"

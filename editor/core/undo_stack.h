@@ -89,6 +89,7 @@ enum TUndoGroup : int {
     ugBlockIndent = 17,
     ugBlockUnindent = 18,
     ugDelPrevWord = 19,
+    ugReplaceAll = 20,
     ugInsertText = 21,
     ugEnterIndent = 22,
 };

@@ -18,7 +18,7 @@ TEST(AutoReplace, DelimiterSpecificationsNameKeys)
 {
     struct TRow {
         const char* name;
-        std::string spec;
+        std::string text;
         std::vector<TShortCut> keys;
     };
     const std::vector<TRow> rows = {
@@ -40,7 +40,7 @@ TEST(AutoReplace, DelimiterSpecificationsNameKeys)
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(ParseDelimiters(row.spec), row.keys);
+        EXPECT_EQ(ParseDelimiters(row.text), row.keys);
     }
 }
 
