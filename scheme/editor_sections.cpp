@@ -30,8 +30,12 @@ void CompileKeysSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
     keys.Clear();
     compiler.Next();
     for (;;) {
-        if (compiler.Accept(tkKeysSection))
+        // A repeated section word starts the section afresh, so that a later
+        // %%Keys section always replaces an earlier one.
+        if (compiler.Accept(tkKeysSection)) {
+            keys.Clear();
             continue;
+        }
         if (!AtExpression(compiler))
             return;
         const int32_t code = compiler.ReadExpression();
@@ -58,8 +62,10 @@ void CompileAutoReplaceSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
     list.Clear();
     compiler.Next();
     for (;;) {
-        if (compiler.Accept(tkAutoReplaceSection))
+        if (compiler.Accept(tkAutoReplaceSection)) {
+            list.Clear();
             continue;
+        }
         if (compiler.Accept(tkActionKeys)) {
             parser.CompileLabel = "%%AutoReplace - actionkeys";
             compiler.Expect(tkEquals, sidEqualsExpected);
@@ -83,8 +89,10 @@ void CompileTemplatesSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
     templates.Reset();
     compiler.Next();
     for (;;) {
-        if (compiler.Accept(tkTemplatesSection))
+        if (compiler.Accept(tkTemplatesSection)) {
+            templates.Reset();
             continue;
+        }
         if (compiler.Accept(tkHotKey)) {
             parser.CompileLabel = "%%Templates - hotkey";
             compiler.Expect(tkEquals, sidEqualsExpected);

@@ -13,7 +13,8 @@
 // Each section first empties what it fills (all key bindings and action
 // names; the auto-replace list with its default trigger characters; the
 // templates with their default hotkey), so a later section of the same kind
-// replaces an earlier one.
+// replaces an earlier one — also when it follows directly, where the other
+// sections would simply read on.
 #pragma once
 
 namespace tarnwick {

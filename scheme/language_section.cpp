@@ -59,8 +59,8 @@ void ReadEditableStyles(TSM_Settings& settings, TSYM_Compiler& compiler)
         compiler.Expect(tkCloseParen, sidCloseParenExpected);
         if (!settings.AddEditableStyle(name, static_cast<uint8_t>(value)))
             compiler.Error(sidTooManyEditableStyles);
-        // The comma between groups is optional; without a following '(' the
-        // entry ends (a trailing comma then fails at the top level).
+        // The comma between groups is optional; after a comma another group
+        // must follow, without one the entry ends at any token but '('.
         if (compiler.Accept(tkComma)) {
             compiler.Expect(tkOpenParen, sidOpenParenExpected);
             continue;
