@@ -2,6 +2,7 @@
 #include "scheme/ide_bridge.h"
 
 #include "editor/core/code_memo_errors.h"
+#include "scheme/builtin/builtin_scheme.h"
 #include "scheme/code_memo_parser.h"
 #include "tests/scheme/ide/ide_test_folder.h"
 
@@ -179,6 +180,30 @@ TEST_F(SetToDelphiTest, Version4PaletteAndBooleans)
     EXPECT_EQ(settings.SelTextBack, clHighlight) << "bad index keeps the colour";
     EXPECT_EQ(settings.SelTextBackDefault, 1);
     EXPECT_EQ(editor.reapplied, 1);
+}
+
+// The code pane's scheme while an IDE is the highlighting source is the
+// built-in one, whose selection colours are flagged to use the system's;
+// the IDE's marked-block colours must still show.
+TEST(SetToDelphiBuiltin, MarkedBlockColoursShowOnTheBuiltinScheme)
+{
+    TIdeTestFolder folder;
+    folder.WriteHive(
+        "[HKEY_CURRENT_USER\\Software\\Borland\\Delphi\\3.0\\Highlight]\r\n"
+        "\"Reserved_word\"=\"0,65535,b,0,0\"\r\n\"Marked_block\"=\"16777215,128\"\r\n");
+    TCodeMemoParser scheme;
+    LoadBuiltinScheme(scheme, false);
+    TSM_Settings& settings = scheme.Settings();
+    ASSERT_EQ(settings.SelTextColorDefault, 1);
+    const TSM_Effect comment = settings.Effects[5];
+
+    SetToDelphi(scheme, '3');
+    EXPECT_EQ(settings.Effects[7], Effect(kStyleBold, 0, 65535));
+    EXPECT_EQ(settings.Effects[5], comment);
+    EXPECT_EQ(settings.SelTextColor, 0xFFFFFFu);
+    EXPECT_EQ(settings.SelTextBack, 128u);
+    EXPECT_EQ(settings.SelTextColorDefault, 0);
+    EXPECT_EQ(settings.SelTextBackDefault, 0);
 }
 
 }  // namespace
