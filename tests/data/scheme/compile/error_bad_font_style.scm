@@ -1,0 +1,3 @@
+// Fails: bad font style.
+%%Effects
+  1 [fsBold, 'x'] 0 0

@@ -1,0 +1,3 @@
+// Fails: close bracket expected.
+%%Words
+  'x' '' 1 [0 1

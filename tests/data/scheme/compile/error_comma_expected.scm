@@ -1,0 +1,3 @@
+// Fails: comma expected.
+%%Language
+  EditableStyles ('Comment' 1)

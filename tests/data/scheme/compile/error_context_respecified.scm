@@ -1,0 +1,3 @@
+// Fails: context respecified.
+%%Language
+  ContextStates = (1 2 [1]) (2 [3])

@@ -1,0 +1,4 @@
+// Fails: duplicate effect.
+%%Effects
+  1 [] 0 0
+  1 [] 0 0

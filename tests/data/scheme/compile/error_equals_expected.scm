@@ -1,0 +1,3 @@
+// Fails: equals expected.
+%%Language
+  Name 'x'

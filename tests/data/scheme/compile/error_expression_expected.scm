@@ -1,0 +1,3 @@
+// Fails: expression expected.
+%%Map
+  1 (2 +)

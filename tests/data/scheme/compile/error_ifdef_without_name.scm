@@ -1,0 +1,3 @@
+// Fails: ifdef without name.
+#ifdef
+#endif

@@ -1,0 +1,2 @@
+// Fails: include cannot open.
+#include <no_such_file.inc>

@@ -1,0 +1,3 @@
+// Fails: include missing terminator.
+#include <colours.inc
+%%Map 1 1

@@ -1,0 +1,2 @@
+// Fails: include not enclosed.
+#include colours.inc

@@ -1,0 +1,3 @@
+// Fails: key name blank.
+%%Keys
+  caCUT ( [ctrl] 'X' ) ''

@@ -1,0 +1,3 @@
+// Fails: key spec required.
+%%Keys
+  caCUT ( [ctrl] )

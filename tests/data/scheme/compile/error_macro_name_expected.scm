@@ -1,0 +1,2 @@
+// Fails: macro name expected.
+#define 9x 1

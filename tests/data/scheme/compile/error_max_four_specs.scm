@@ -1,0 +1,3 @@
+// Fails: max four specs.
+%%Handlers
+  1 'a' 'abcde' 1

@@ -1,0 +1,3 @@
+// Fails: open bracket expected.
+%%Effects
+  1 fsBold clRed clWhite

@@ -1,0 +1,3 @@
+// Fails: open paren expected.
+%%States
+  1 +1

@@ -1,0 +1,3 @@
+// Fails: range error.
+%%Language
+  IndentStep = 21

@@ -1,0 +1,2 @@
+// Fails: recursive include.
+#include <error_recursive_include.scm>

@@ -1,0 +1,3 @@
+// Fails: single char spec.
+%%Words
+  'x' 'ab' 1

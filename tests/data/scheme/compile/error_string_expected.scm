@@ -1,0 +1,3 @@
+// Fails: string expected.
+%%Language
+  FontName = 10

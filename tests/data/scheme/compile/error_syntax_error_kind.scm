@@ -1,0 +1,3 @@
+// Fails: syntax error kind.
+%%Tokens
+  1 21

@@ -1,0 +1,3 @@
+// Fails: unknown character.
+%%Map 1 1
+# 2 2

@@ -1,0 +1,3 @@
+// Fails: unknown identifier.
+%%Map
+  clRed1 1

@@ -1,0 +1,3 @@
+// Fails: value must be byte.
+%%Language
+  EditableStyles ('Comment', 256)
