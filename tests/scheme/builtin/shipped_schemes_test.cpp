@@ -92,6 +92,8 @@ struct TLanguageCase {
     const char* marked;
 };
 
+void PrintTo(const TLanguageCase& c, std::ostream* out) { *out << c.script << ": " << c.text; }
+
 class ShippedLanguage : public ::testing::TestWithParam<TLanguageCase> {};
 
 TEST_P(ShippedLanguage, Highlights)
@@ -109,6 +111,45 @@ const TLanguageCase kCases[] = {
     {"CPP.txt", "s = \"a\\\"b\"; c = '\\n';", "s:2 =:10 \"a\\\"b\":3 ;:10 c:2 =:10 '\\n':9 ;:10"},
     {"CPP.txt", "0x1Fu + 1.5e3f // end", "0x1Fu:4 +:10 1.5e3f:4 // end:1"},
     {"CPP.txt", "return nullptr; Return", "return:7 nullptr:7 ;:10 Return:2"},
+    // Python: triple-quoted strings run over lines; def and class names.
+    {"Python.txt", "x = \"\"\"a\r'b'\"\"\" # c", "x:2 =:10 \"\"\"a|'b'\"\"\":5 # c:1"},
+    {"Python.txt", "'''a\r\"\"\"'''y", "'''a|\"\"\"''':13 y:2"},
+    {"Python.txt", "def  run(self):", "def:9 run:11 (:10 self:8 ):10 ::10"},
+    {"Python.txt", "class(x)", "class:9 (:12 x:2 ):10"},
+    {"Python.txt", "@app.route\rdef", "@app.route:6 def:9"},
+    {"Python.txt", "if None: print(0x1F)", "if:7 None:7 ::10 print:8 (:10 0x1F:4 ):10"},
+    // Java: documentation comments, text blocks, annotations.
+    {"Java.txt", "/** a\r */ /**/ x", "/** a| */:6 /**/:5 x:2"},
+    {"Java.txt", "s = \"\"\"\r  a\"b\r  \"\"\";", "s:2 =:10 \"\"\"|  a\"b|  \"\"\":11 ;:10"},
+    {"Java.txt", "@Override public int f()",
+     "@Override:9 public:7 int:8 f:2 (:10 ):10"},
+    {"Java.txt", "c = 'x' + 1_000L; // n", "c:2 =:10 'x':12 +:10 1_000L:4 ;:10 // n:1"},
+    // JavaScript: template literals over lines with escapes and
+    // substitutions; the backquote closes only inside one.
+    {"JavaScript.txt", "`a\r\\` ${x}$`;", "`:6 a|:12 \\`:13  :12 ${x}:14 $:12 `:11 ;:10"},
+    {"JavaScript.txt", "const $el = null; // c", "const:7 $el:2 =:10 null:9 ;:10 // c:1"},
+    {"JavaScript.txt", "/* a\r*/'b\\'c'", "/* a|*/:5 'b\\'c':3"},
+    // SQL: words without regard to case, doubled quotes, parameters.
+    {"SQL.txt", "Select 'it''s', \"a b\" from t -- c",
+     "Select:7 'it''s':3 ,:10 \"a b\":11 from:7 t:2 -- c:1"},
+    {"SQL.txt", "/* a\r*/ WHERE id = :id AND x = ?1;",
+     "/* a|*/:5 WHERE:7 id:2 =:10 :id:6 AND:7 x:2 =:10 ?1:6 ;:10"},
+    {"SQL.txt", "count(*) varchar", "count:8 (:10 *:10 ):10 varchar:9"},
+    // HTML: tags over lines, known and unknown tag names, references.
+    {"HTML.txt", "a &amp; b &c <!-- x\r-->", "&amp;:26 <!-- x|-->:1"},
+    {"HTML.txt", "<p\r  class=\"x\">t</P>",
+     "<:20 p:25 |  :27 class:22 =:10 \"x\":23 >:21 </:20 P:25 >:21"},
+    {"HTML.txt", "<dvi id='a' w=10/>", "<:20 dvi:24  :27 id:22 =:10 'a':23  :27 w:22 =:10 10/:28 >:21"},
+    {"HTML.txt", "<!DOCTYPE html>x", "<!DOCTYPE html>:5"},
+    // Shell: variables inside double-quoted strings over lines.
+    {"Shell.txt", "echo \"a $x\r${y}\\\"\" # c",
+     "echo:8 \":11 a :14 $x:6 |:14 ${y}:16 \\\":13 \":12 # c:1"},
+    {"Shell.txt", "cp 'a $b' `date` a#b $? 2>&1",
+     "cp:2 'a $b':15 `date`:9 a#b:2 $?:6 2:4 >&:10 1:4"},
+    {"Shell.txt", "if [ -f x ]; then fi", "if:7 [:10 -f:2 x:2 ]:10 ;:10 then:7 fi:7"},
+    // INI: sections, keys, values; ";" starts a comment only at a key.
+    {"INI.txt", "[Main]\rKey=0;12\r; c\rOn = yes please",
+     "[Main]:20 Key:21 =:10 0;12:22 ; c:1 On :21 =:10  :24 yes:23  :24 please:22"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ShippedLanguage, ::testing::ValuesIn(kCases));
