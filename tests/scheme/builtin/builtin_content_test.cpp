@@ -53,8 +53,8 @@ TEST(BuiltinSettings, EffectsAndEditableStyles)
     constexpr uint8_t plain = 0, italic = kStyleItalic, bold = kStyleBold;
     // effect -> (style, foreground or -1 for the default colour)
     const std::map<int, std::pair<uint8_t, int64_t>> expected = {
-        {0, {plain, -1}},   {2, {plain, -1}},        {3, {italic, -1}}, {4, {plain, 0x008000}},
-        {5, {italic, 0xFF0000}}, {7, {bold, -1}}, {10, {plain, -1}},
+        {0, {plain, -1}},          {2, {plain, -1}}, {3, {italic, -1}}, {4, {plain, 0x008000}},
+        {5, {italic, 0xFF0000}},   {7, {bold, -1}},  {10, {plain, -1}},
     };
     for (int e = 0; e < kEffectCount; ++e) {
         const TSM_Effect& effect = Settings().Effects[static_cast<size_t>(e)];
@@ -151,8 +151,10 @@ TEST(BuiltinTables, Handlers)
         EXPECT_EQ(h->Body.Repeat != 0, want.repeat) << want.token;
         EXPECT_FALSE(h->Terminator.Routine) << want.token;
         ASSERT_EQ(h->Terminator.Count, want.terminator.size()) << want.token;
-        for (size_t i = 0; i < want.terminator.size(); ++i)
-            EXPECT_EQ(Members(Tables(), h->Terminator.Classes[i]), want.terminator[i]) << want.token;
+        for (size_t i = 0; i < want.terminator.size(); ++i) {
+            EXPECT_EQ(Members(Tables(), h->Terminator.Classes[i]), want.terminator[i])
+                << want.token;
+        }
         EXPECT_EQ(h->Terminator.Include != 0, want.include) << want.token;
     }
 }

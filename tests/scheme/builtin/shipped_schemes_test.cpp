@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 
 namespace tarnwick::test {
@@ -68,6 +70,41 @@ TEST(ShippedSchemes, TheObjectPascalScriptIsTheBuiltinScheme)
     TCodeMemoParser scheme;
     Compile(scheme, kScripts / "ObjectPascal.txt");
     EXPECT_EQ(scheme.SaveToBytes(), BuiltinSchemeStream());
+}
+
+// Each sample source, read the way the editor reads it (lines ended by CR),
+// is covered by tokens without a gap, and every multi-line construct in it
+// ends: after the last line the tokenizer is back in the start states.
+TEST(ShippedSchemes, SampleSourcesEndInTheStartStates)
+{
+    const std::map<std::string, std::string> schemeFor = {
+        {".pas", "ObjectPascal"}, {".c", "CPP"},     {".cpp", "CPP"},  {".py", "Python"},
+        {".java", "Java"},        {".js", "JavaScript"}, {".sql", "SQL"}, {".html", "HTML"},
+        {".sh", "Shell"},         {".ini", "INI"},
+    };
+    const std::filesystem::path samples = std::string(TARNWICK_TEST_DATA) + "/scheme/samples";
+    std::set<std::string> covered;
+    for (const auto& entry : std::filesystem::directory_iterator(samples)) {
+        const std::string extension = entry.path().extension().string();
+        SCOPED_TRACE(entry.path().filename().string());
+        ASSERT_EQ(schemeFor.count(extension), 1u) << "no scheme for this sample";
+        covered.insert(schemeFor.at(extension));
+
+        TCodeMemoParser scheme;
+        Compile(scheme, kScripts / (schemeFor.at(extension) + ".txt"));
+        std::string text = ReadWholeFile(entry.path());
+        std::replace(text.begin(), text.end(), '\n', '\r');
+        size_t length = 0, marked = 0;
+        for (const auto& [value, token] : Tokenize(scheme, text)) {
+            ASSERT_GE(value, 0) << token;
+            length += token.size();
+            marked += value != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(length, text.size());
+        EXPECT_GT(marked, 20u);
+        EXPECT_EQ(scheme.CurrentStates(), scheme.Tables().StartSet);
+    }
+    EXPECT_EQ(covered.size(), 9u);
 }
 
 // The tokens other than plain text, as "text:value" separated by blanks
@@ -139,8 +176,11 @@ const TLanguageCase kCases[] = {
     {"HTML.txt", "a &amp; b &c <!-- x\r-->", "&amp;:26 <!-- x|-->:1"},
     {"HTML.txt", "<p\r  class=\"x\">t</P>",
      "<:20 p:25 |  :27 class:22 =:10 \"x\":23 >:21 </:20 P:25 >:21"},
-    {"HTML.txt", "<dvi id='a' w=10/>", "<:20 dvi:24  :27 id:22 =:10 'a':23  :27 w:22 =:10 10/:28 >:21"},
+    {"HTML.txt", "<dvi id='a' w=10/>",
+     "<:20 dvi:24  :27 id:22 =:10 'a':23  :27 w:22 =:10 10/:28 >:21"},
     {"HTML.txt", "<!DOCTYPE html>x", "<!DOCTYPE html>:5"},
+    {"HTML.txt", "<img src=a.png alt = x>",
+     "<:20 img:25  :27 src:22 =:10 a.png:28  :27 alt:22  :27 =:10  :27 x:28 >:21"},
     // Shell: variables inside double-quoted strings over lines.
     {"Shell.txt", "echo \"a $x\r${y}\\\"\" # c",
      "echo:8 \":11 a :14 $x:6 |:14 ${y}:16 \\\":13 \":12 # c:1"},
