@@ -7,6 +7,12 @@
 // end it reads as 0. The editor's stream over its line records derives from
 // this class; TStringEdStream serves a text held in one buffer (tests, the
 // command line, pure computations).
+//
+// The tokenizer reads every character of a text through this class, so the
+// cursor keeps the piece of text that holds the position (a "chunk": one
+// line record, or the whole buffer) and reads, advances and seeks within it
+// without a virtual call; a derived class is asked for another chunk only
+// when the position leaves the current one.
 #pragma once
 
 #include <cstdint>
@@ -18,60 +24,89 @@ class TCustomEdStream {
 public:
     virtual ~TCustomEdStream() = default;
 
-    virtual int64_t TextLength() const = 0;
-    virtual int64_t Position() const = 0;
-    // Moves to `position`, clamped to 0..TextLength().
-    virtual void Seek(int64_t position) = 0;
-    // The character at the position; 0 at or beyond the end.
-    virtual unsigned char Current() const = 0;
+    int64_t TextLength() const { return length_; }
+    int64_t Position() const { return pos_; }
+    bool AtEnd() const { return pos_ >= length_; }
 
-    bool AtEnd() const { return Position() >= TextLength(); }
-    // One character forward (not beyond the end).
-    virtual void Advance() { Seek(Position() + 1); }
-    // One character back; false (and no move) at the start of the text.
-    virtual bool StepBack()
+    // The character at the position; 0 at or beyond the end.
+    unsigned char Current() const
     {
-        if (Position() <= 0)
+        const auto i = static_cast<uint64_t>(pos_ - chunkStart_);
+        return i < chunkLen_ ? chunk_[i] : 0;
+    }
+    // Moves to `position`, clamped to 0..TextLength().
+    void Seek(int64_t position)
+    {
+        pos_ = position < 0 ? 0 : (position > length_ ? length_ : position);
+        if (static_cast<uint64_t>(pos_ - chunkStart_) >= chunkLen_)
+            Locate();
+    }
+    // One character forward (not beyond the end).
+    void Advance()
+    {
+        if (pos_ >= length_)
+            return;
+        ++pos_;
+        if (static_cast<uint64_t>(pos_ - chunkStart_) >= chunkLen_)
+            Locate();
+    }
+    // One character back; false (and no move) at the start of the text.
+    bool StepBack()
+    {
+        if (pos_ <= 0)
             return false;
-        Seek(Position() - 1);
+        --pos_;
+        if (static_cast<uint64_t>(pos_ - chunkStart_) >= chunkLen_)
+            Locate();
         return true;
     }
     // The character at `position` without moving; 0 outside the text.
     unsigned char CharAt(int64_t position)
     {
-        if (position < 0 || position >= TextLength())
+        if (position < 0 || position >= length_)
             return 0;
-        const int64_t saved = Position();
+        const int64_t saved = pos_;
         Seek(position);
         const unsigned char c = Current();
         Seek(saved);
         return c;
     }
+
+protected:
+    // Makes the chunk the piece of text that holds the position (any piece,
+    // or none, at the end of the text). It may shorten the text length when
+    // it finds that the text ends earlier.
+    virtual void Locate() = 0;
+
+    // Sets the chunk: characters [start, start + length) at `text`.
+    void SetChunk(const char* text, int64_t start, int64_t length)
+    {
+        chunk_ = reinterpret_cast<const unsigned char*>(text);
+        chunkStart_ = start;
+        chunkLen_ = length > 0 ? static_cast<uint64_t>(length) : 0;
+    }
+
+    int64_t length_ = 0;
+    int64_t pos_ = 0;
+
+private:
+    const unsigned char* chunk_ = nullptr;
+    int64_t chunkStart_ = 0;
+    uint64_t chunkLen_ = 0;
 };
 
 // A stream over a text in one buffer; the view must outlive the stream.
 class TStringEdStream final : public TCustomEdStream {
 public:
-    explicit TStringEdStream(std::string_view text, int64_t position = 0) : text_(text)
+    explicit TStringEdStream(std::string_view text, int64_t position = 0)
     {
-        TStringEdStream::Seek(position);
+        length_ = static_cast<int64_t>(text.size());
+        SetChunk(text.data(), 0, length_);
+        Seek(position);
     }
 
-    int64_t TextLength() const override { return static_cast<int64_t>(text_.size()); }
-    int64_t Position() const override { return pos_; }
-    void Seek(int64_t position) override
-    {
-        pos_ = position < 0 ? 0 : (position > TextLength() ? TextLength() : position);
-    }
-    unsigned char Current() const override
-    {
-        return pos_ < TextLength() ? static_cast<unsigned char>(text_[static_cast<size_t>(pos_)])
-                                   : 0;
-    }
-
-private:
-    std::string_view text_;
-    int64_t pos_ = 0;
+protected:
+    void Locate() override {}
 };
 
 }  // namespace tarnwick

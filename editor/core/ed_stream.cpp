@@ -8,9 +8,9 @@
 
 namespace tarnwick {
 
-TEdStream::TEdStream(const TLineRec* first, int64_t textLength)
-    : first_(first), length_(first ? std::max<int64_t>(textLength, 0) : 0), rec_(first)
+TEdStream::TEdStream(const TLineRec* first, int64_t textLength) : first_(first), rec_(first)
 {
+    length_ = first ? std::max<int64_t>(textLength, 0) : 0;
     Locate();
 }
 
@@ -18,8 +18,15 @@ TEdStream::TEdStream(const TCodeMemoModel& model) : TEdStream(model.First(), mod
 
 void TEdStream::Locate()
 {
-    if (rec_ == nullptr)
+    if (rec_ == nullptr) {
+        SetChunk(nullptr, 0, 0);
         return;
+    }
+    // Far backwards: the head is nearer than walking back record by record.
+    if (pos_ < recStart_ / 2) {
+        rec_ = first_;
+        recStart_ = 0;
+    }
     // Forwards: past empty records too, so that a position inside the text
     // always lies in a record with characters.
     while (pos_ >= recStart_ + rec_->Len && rec_->Next != nullptr) {
@@ -35,54 +42,17 @@ void TEdStream::Locate()
         // the public constructors; restart from the head to stay safe.
         rec_ = first_;
         recStart_ = 0;
-        Locate();
-        return;
+        while (pos_ >= recStart_ + rec_->Len && rec_->Next != nullptr) {
+            recStart_ += rec_->Len;
+            rec_ = rec_->Next;
+        }
     }
     const int64_t chainEnd = recStart_ + rec_->Len;
     if (rec_->Next == nullptr && chainEnd < length_) {
         length_ = chainEnd;
         pos_ = std::min(pos_, length_);
     }
-}
-
-void TEdStream::Seek(int64_t position)
-{
-    pos_ = std::clamp<int64_t>(position, 0, length_);
-    // Far backwards: the head is nearer than walking back record by record.
-    if (pos_ < recStart_ / 2) {
-        rec_ = first_;
-        recStart_ = 0;
-    }
-    Locate();
-}
-
-unsigned char TEdStream::Current() const
-{
-    if (rec_ == nullptr || pos_ >= length_)
-        return 0;
-    const int64_t index = pos_ - recStart_;
-    if (index < 0 || index >= rec_->Len)
-        return 0;
-    return static_cast<unsigned char>(rec_->Text[static_cast<size_t>(index)]);
-}
-
-void TEdStream::Advance()
-{
-    if (pos_ >= length_)
-        return;
-    ++pos_;
-    if (pos_ >= recStart_ + rec_->Len)
-        Locate();
-}
-
-bool TEdStream::StepBack()
-{
-    if (pos_ <= 0)
-        return false;
-    --pos_;
-    if (pos_ < recStart_)
-        Locate();
-    return true;
+    SetChunk(rec_->Text.get(), recStart_, std::min<int64_t>(rec_->Len, length_ - recStart_));
 }
 
 size_t TEdStream::Read(void* buffer, size_t count)
@@ -97,8 +67,7 @@ size_t TEdStream::Read(void* buffer, size_t count)
         const size_t take = std::min(count - copied, static_cast<size_t>(available));
         std::memcpy(out + copied, rec_->Text.get() + index, take);
         copied += take;
-        pos_ += static_cast<int64_t>(take);
-        Locate();
+        Seek(pos_ + static_cast<int64_t>(take));
     }
     return copied;
 }
@@ -114,7 +83,7 @@ int64_t TEdStream::Seek(int64_t offset, TSeekOrigin origin)
     int64_t target = 0;
     if (__builtin_add_overflow(base, offset, &target))
         target = offset < 0 ? 0 : length_;
-    Seek(target);
+    TCustomEdStream::Seek(target);
     return pos_;
 }
 

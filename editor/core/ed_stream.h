@@ -44,13 +44,6 @@ public:
     // The model's whole text.
     explicit TEdStream(const TCodeMemoModel& model);
 
-    int64_t TextLength() const override { return length_; }
-    int64_t Position() const override { return pos_; }
-    void Seek(int64_t position) override;
-    unsigned char Current() const override;
-    void Advance() override;
-    bool StepBack() override;
-
     // The record holding the position and the index in it (the last record
     // and its length at the end of the text; null for an empty text).
     const TLineRec* CurrentLine() const { return rec_; }
@@ -60,20 +53,21 @@ public:
     // Copies up to `count` characters from the position and moves past
     // them; returns how many were copied.
     size_t Read(void* buffer, size_t count);
+    using TCustomEdStream::Seek;
     // Moves relative to the origin, clamped to 0..TextLength(); returns the
     // new position.
     int64_t Seek(int64_t offset, TSeekOrigin origin);
     [[noreturn]] size_t Write(const void* buffer, size_t count);
 
-private:
-    // Moves rec_/recStart_ so that rec_ holds pos_ (or is the last record).
-    void Locate();
+protected:
+    // Moves rec_/recStart_ so that rec_ holds the position (or is the last
+    // record) and makes rec_ the chunk.
+    void Locate() override;
 
+private:
     const TLineRec* first_;
-    int64_t length_;
     const TLineRec* rec_;
     int64_t recStart_ = 0;
-    int64_t pos_ = 0;
 };
 
 }  // namespace tarnwick
