@@ -5,6 +5,7 @@
 
 #include "app/prompt.h"
 #include "chrome/ansi_text.h"
+#include "library/library_listing.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/profile.h"
@@ -62,22 +63,6 @@ TTreeFont ReadTreeFont(const std::string& settings, const std::string& prefix,
     if (ReadBool(settings, "Fonts", key("StrikeOut").c_str(), false))
         font.Style |= 8;
     return font;
-}
-
-// Sorted without regard to ASCII letter case; names equal under that
-// comparison appear once (the first seen is kept).
-std::vector<std::string> SortedNames(std::vector<std::string> names)
-{
-    const auto less = [](const std::string& a, const std::string& b) {
-        return UpperCaseAscii(a) < UpperCaseAscii(b);
-    };
-    std::stable_sort(names.begin(), names.end(), less);
-    names.erase(std::unique(names.begin(), names.end(),
-                            [](const std::string& a, const std::string& b) {
-                                return SameTextAscii(a, b);
-                            }),
-                names.end());
-    return names;
 }
 
 // Names on disk are the file system's bytes, not code-page texts.

@@ -3,23 +3,22 @@
 #include "cli/command.h"
 
 #include "library/library_check.h"
+#include "library/library_compact.h"
 #include "library/library_format.h"
+#include "library/library_listing.h"
 #include "library/library_store.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/profile.h"
 
-#include <algorithm>
 #include <iostream>
 #include <iterator>
-#include <limits>
+#include <sstream>
 
 namespace tarnwick::cli {
 
 namespace {
-
-constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
 
 void Need(const std::vector<std::string>& args, size_t count)
 {
@@ -32,10 +31,17 @@ std::string ReadStdin()
     return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
 }
 
-// Text for append/save: the argument, or standard input when it is "-".
-std::string TextArgument(const std::string& arg)
+// append and save take the text as a fifth word, or from standard input
+// when it is missing or "-".
+void NeedText(const std::vector<std::string>& args)
 {
-    return arg == "-" ? ReadStdin() : arg;
+    if (args.size() != 4 && args.size() != 5)
+        throw UsageError{"wrong number of arguments for '" + args[0] + "'"};
+}
+
+std::string TextArgument(const std::vector<std::string>& args)
+{
+    return args.size() == 4 || args[4] == "-" ? ReadStdin() : args[4];
 }
 
 int RunLibrary(const std::vector<std::string>& args)
@@ -54,22 +60,22 @@ int RunLibrary(const std::vector<std::string>& args)
         TFile(ResolveFileName(DataFileName(index)), TFileMode::Create).Close();
         ProfileWriteString(index, args[2], args[3], kEmptyValue);
     } else if (verb == "list") {
+        // As the tree shows the library: sorted, titles indented below their category.
         Need(args, 2);
-        const TIniDocument doc = TIniDocument::Load(ResolveFileName(index));
-        for (const std::string& category : doc.SectionNames(kUnlimited)) {
-            std::cout << "[" << category << "]\n";
-            for (const std::string& title : doc.Keys(category, kUnlimited))
-                std::cout << title << "=" << doc.ReadString(category, title, "") << "\n";
+        for (const std::string& category : SortedNames(ProfileSectionNames(index))) {
+            std::cout << category << "\n";
+            for (const std::string& title : SortedNames(ProfileKeys(index, category)))
+                std::cout << "  " << title << "\n";
         }
-    } else if (verb == "read") {
+    } else if (verb == "cat") {
         Need(args, 4);
         std::cout << ReadSnippet(args[2], args[3], index);
     } else if (verb == "append") {
-        Need(args, 5);
-        store.AppendSnippet(args[2], args[3], TextArgument(args[4]), DataFileName(index), index);
+        NeedText(args);
+        store.AppendSnippet(args[2], args[3], TextArgument(args), DataFileName(index), index);
     } else if (verb == "save") {
-        Need(args, 5);
-        store.StoreText(args[2], args[3], TextArgument(args[4]));
+        NeedText(args);
+        store.StoreText(args[2], args[3], TextArgument(args));
     } else if (verb == "remove") {
         Need(args, 4);
         const std::string value = ProfileReadString(index, args[2], args[3], kNoInfo);
@@ -92,20 +98,34 @@ int RunLibrary(const std::vector<std::string>& args)
     } else if (verb == "delete-category") {
         Need(args, 3);
         store.DeleteCategory(args[2], index);
-    } else if (verb == "import") {
-        // Records: target category, target title, source index, source
-        // category, source title (the offsets of the import list are read
-        // from the source when the record is queued).
-        if (args.size() < 3 || (args.size() - 2) % 5 != 0)
-            throw UsageError{"import takes groups of five words"};
+    } else if (verb == "commit-import") {
+        // One import record a line: target category, target title, source
+        // start, source end, source index, source category, source title.
+        Need(args, 3);
+        TFile file(ResolveFileName(args[2]), TFileMode::Read);
+        std::string bytes(static_cast<size_t>(file.Size()), '\0');
+        bytes.resize(file.Read(bytes.data(), bytes.size()));
         std::vector<std::string> records;
-        for (size_t i = 2; i < args.size(); i += 5) {
-            const std::string value = ProfileReadString(args[i + 2], args[i + 3], args[i + 4], "0");
-            records.push_back(args[i] + ";" + args[i + 1] + ";" + GetField(value, ";", 0) + ";" +
-                              GetField(value, ";", 1) + ";" + args[i + 2] + ";" + args[i + 3] +
-                              ";" + args[i + 4]);
+        std::istringstream lines(bytes);
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty())
+                records.push_back(line);
         }
         store.CommitImport(records);
+    } else if (verb == "compact") {
+        Need(args, 2);
+        const TLibraryCheck check = CheckLibrary(index);
+        if (!check.Consistent()) {
+            for (const std::string& problem : check.problems)
+                std::cerr << problem << "\n";
+            std::cerr << "The library is inconsistent; it was not compacted\n";
+            return 1;
+        }
+        const TCompactResult result = CompactLibrary(index);
+        std::cout << result.texts << " texts, data file " << result.oldSize << " -> "
+                  << result.newSize << " bytes\n";
     } else {
         throw UsageError{"unknown sub-command '" + verb + "'"};
     }
@@ -136,16 +156,18 @@ int RunCheck(const std::vector<std::string>& args)
 const bool registeredLibrary = RegisterCommand(TCliCommand{
     "library",
     "  tarnwick-cli library new INDEX CATEGORY TITLE      create a library with one empty title\n"
-    "  tarnwick-cli library list INDEX                    categories, titles and values\n"
-    "  tarnwick-cli library read INDEX CATEGORY TITLE     print a snippet's text\n"
-    "  tarnwick-cli library append INDEX CATEGORY TITLE TEXT|-   append a text (- = stdin)\n"
-    "  tarnwick-cli library save INDEX CATEGORY TITLE TEXT|-     replace a snippet's text\n"
+    "  tarnwick-cli library list INDEX                    categories and their titles, sorted\n"
+    "  tarnwick-cli library cat INDEX CATEGORY TITLE      print a snippet's text\n"
+    "  tarnwick-cli library append INDEX CATEGORY TITLE [TEXT]   append a text (default: stdin)\n"
+    "  tarnwick-cli library save INDEX CATEGORY TITLE [TEXT]     replace a snippet's text\n"
     "  tarnwick-cli library remove INDEX CATEGORY TITLE   remove a snippet and its text\n"
     "  tarnwick-cli library rename-category INDEX OLD NEW\n"
     "  tarnwick-cli library rename-title INDEX CATEGORY OLD NEW\n"
     "  tarnwick-cli library move INDEX CATEGORY TITLE NEW-CATEGORY\n"
     "  tarnwick-cli library delete-category INDEX CATEGORY\n"
-    "  tarnwick-cli library import INDEX {CATEGORY TITLE SOURCE-INDEX SOURCE-CATEGORY SOURCE-TITLE}...\n",
+    "  tarnwick-cli library commit-import INDEX RECORDS   import records, one a line:\n"
+    "      category;title;start;end;source index;source category;source title\n"
+    "  tarnwick-cli library compact INDEX                 drop text no title points at\n",
     RunLibrary});
 
 const bool registeredCheck = RegisterCommand(TCliCommand{

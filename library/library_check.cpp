@@ -7,10 +7,39 @@
 #include "platform/file_names.h"
 #include "platform/profile.h"
 
+#include <algorithm>
 #include <limits>
 #include <set>
 
 namespace tarnwick {
+
+namespace {
+
+struct TPlacedText {
+    TTextRange range;
+    std::string name;  // "[category] title"
+};
+
+// Two titles whose texts share bytes: saving or removing one would change the
+// other's text too. Sorted by start, each range is compared with the one that
+// reaches furthest among those before it.
+void ReportOverlaps(std::vector<TPlacedText>& texts, std::vector<std::string>& problems)
+{
+    std::sort(texts.begin(), texts.end(), [](const TPlacedText& a, const TPlacedText& b) {
+        return a.range.start < b.range.start;
+    });
+    const TPlacedText* furthest = nullptr;
+    for (const TPlacedText& text : texts) {
+        if (furthest != nullptr && text.range.start < furthest->range.end)
+            problems.push_back(text.name + ": " + FormatRange(text.range.start, text.range.end) +
+                               " overlaps the text of " + furthest->name + " (" +
+                               FormatRange(furthest->range.start, furthest->range.end) + ")");
+        if (furthest == nullptr || text.range.end > furthest->range.end)
+            furthest = &text;
+    }
+}
+
+}  // namespace
 
 TLibraryCheck CheckLibrary(const std::string& indexFileName)
 {
@@ -24,6 +53,7 @@ TLibraryCheck CheckLibrary(const std::string& indexFileName)
     const TIniDocument index = TIniDocument::Load(files.index);
     constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
     std::set<std::string> seenCategories;
+    std::vector<TPlacedText> texts;
     for (const std::string& category : index.SectionNames(kUnlimited)) {
         if (!seenCategories.insert(UpperCaseAscii(category)).second) {
             check.problems.push_back("[" + category + "]: the category occurs twice; "
@@ -57,8 +87,11 @@ TLibraryCheck CheckLibrary(const std::string& indexFileName)
             else if (!range.LiesWithin(check.dataSize))
                 check.problems.push_back(where + value + " does not lie within the data file (" +
                                          std::to_string(check.dataSize) + " bytes)");
+            else
+                texts.push_back({range, "[" + category + "] " + title});
         }
     }
+    ReportOverlaps(texts, check.problems);
     return check;
 }
 

@@ -1,6 +1,6 @@
 // Consistency check of a library: finishes or rolls back an interrupted
 // operation, then checks that every title value is two decimal numbers whose
-// range lies within the data file.
+// range lies within the data file, and that no two texts share bytes.
 #pragma once
 
 #include "library/library_journal.h"

@@ -206,8 +206,11 @@ void TLibraryTransaction::CommitRebuild(const std::vector<TPiece>& pieces,
         // The old data file must exist even when no byte of it is kept: a
         // removal from a missing data file is an error, not a new library.
         TFile data(files_.data, TFileMode::Read);
-        for (const TPiece& piece : pieces)
+        for (const TPiece& piece : pieces) {
             CopyRange(data, piece.from, piece.to, work);
+            if (piece.terminated)
+                work.Write(kTextTerminator);
+        }
         for (const std::string& text : appended) {
             work.Write(text);
             work.Write(kTextTerminator);

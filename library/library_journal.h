@@ -68,9 +68,11 @@ enum class TRecovery { Nothing, RolledBack, RolledForward };
 // Raises a clear message for a journal this program did not write.
 TRecovery RecoverLibrary(const TLibraryFiles& files);
 
-// A byte range of the old data file that the rebuilt file keeps.
+// A byte range of the old data file that the rebuilt file keeps; with
+// `terminated`, CR LF is written after it (compaction copies bare texts).
 struct TPiece {
     int64_t from = 0, to = 0;
+    bool terminated = false;
 };
 
 // One store operation on one library: recovers the library, holds its index

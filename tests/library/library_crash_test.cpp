@@ -2,6 +2,7 @@
 // (open, read, write, flush, rename, remove), once by a failure and once by
 // ending the process there; after recovery the library must be exactly as it
 // was before the operation or as it is after it.
+#include "library/library_compact.h"
 #include "library/library_format.h"
 #include "library/library_journal.h"
 #include "library/library_store.h"
@@ -43,6 +44,7 @@ const Operation kOperations[] = {
          const std::string source = folder + "/src.ini";
          s.CommitImport({"Main;A;0;3;" + source + ";S;One", "New;T;0;0;" + source + ";S;Two"});
      }},
+    {"compact", [](TLibraryStore& s, const std::string&) { CompactLibrary(s.IndexFileName()); }},
 };
 
 }  // namespace
@@ -54,7 +56,7 @@ protected:
         for (const char* name : {"lib.ini", "lib.dat", "src.ini", "src.dat"})
             RemoveFile(Path(name));
         Put(Path("lib.ini"), "[Main]\r\nA=0;3\r\nB=5;7\r\n[Two]\r\nC=9;13\r\nE=0;0\r\n");
-        Put(Path("lib.dat"), "abc\r\nde\r\nfghi\r\n");
+        Put(Path("lib.dat"), "abc\r\nde\r\nfghi\r\nunreferenced\r\n");
         Put(Path("src.ini"), "[S]\r\nOne=0;3\r\nTwo=5;8\r\n");
         Put(Path("src.dat"), "one\r\ntwo\r\n");
     }
