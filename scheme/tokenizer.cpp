@@ -59,6 +59,7 @@ void TTokenizer::Reset(int contextValue)
     // The stack keeps its capacity, so pushes in the next pass do not
     // allocate again.
     stack_.clear();
+    CacheClasses();
     inContainer_ = false;
     busy_ = false;
     containerActive_ = false;
@@ -77,6 +78,9 @@ void TTokenizer::Pop()
 
 void TTokenizer::ApplyStateRecord(const TTokenStateRecord& record)
 {
+    // Most tokens change nothing.
+    if (record.NoChange && record.Flags == 0)
+        return;
     const TStateSet before = current_;
     if (record.Flags & kPopBefore)
         Pop();
@@ -92,16 +96,25 @@ void TTokenizer::ApplyStateRecord(const TTokenStateRecord& record)
         stack_.push_back(current_);
     // The keyword-table store is handed the current set at each lookup, so
     // only the start table needs following here.
-    if (!(current_ == before))
+    if (current_.Words != before.Words)
         ChooseStartTable();
 }
 
-bool TTokenizer::ClassMatches(int classIndex, TCustomEdStream& s) const
+void TTokenizer::CacheClasses()
 {
-    // The end of the text belongs to no class, also not to a negated one.
-    if (classIndex == kNoClass || s.AtEnd())
-        return false;
-    return tables_->Classes.Contains(classIndex, s.Current());
+    const TSM_CharGroupManager& classes = tables_->Classes;
+    classRows_.assign(static_cast<size_t>(classes.Count()), {});
+    for (int i = 0; i < classes.Count(); ++i) {
+        const TSM_CharGroup& group = classes.Group(i);
+        for (int c = 0; c < 256; ++c)
+            if (group.Contains(static_cast<uint8_t>(c)))
+                classRows_[static_cast<size_t>(i)][static_cast<size_t>(c >> 6)] |= uint64_t{1} << (c & 63);
+    }
+}
+
+bool TTokenizer::ForeignClass(int classIndex, TCustomEdStream& s) const
+{
+    return tables_->Classes.Contains(classIndex, s.Current());  // raises "Invalid Set ID"
 }
 
 // A routine part of a body (routine number or custom parse). `value` is the
@@ -121,8 +134,11 @@ bool TTokenizer::TestTerminator(const TTerminator& t, TCustomEdStream& s, int& l
             return owner_.CustomParse(t.Number, s, length, scratch);
         return RunScanRoutine(t.Number, s, length);
     }
-    const int64_t mark = s.Position();
     const int count = t.Count > TTerminator::kMaxClasses ? TTerminator::kMaxClasses : t.Count;
+    // Most characters are no terminator's first: answer without moving.
+    if (count > 0 && !ClassMatches(t.Classes[0], s))
+        return false;
+    const int64_t mark = s.Position();
     for (int i = 0; i < count; ++i) {
         if (!ClassMatches(t.Classes[static_cast<size_t>(i)], s)) {
             s.Seek(mark);
@@ -230,6 +246,9 @@ bool TTokenizer::RunRecord(const TTokenRecord& r, TCustomEdStream& s, int64_t st
 int TTokenizer::ReadToken(TCustomEdStream& s, int& length)
 {
     tables_ = &owner_.Tables();
+    // Classes added since the last reset (a scheme filled by hand).
+    if (classRows_.size() != static_cast<size_t>(tables_->Classes.Count()))
+        CacheClasses();
     const int64_t start = s.Position();
     if (s.AtEnd()) {
         length = 0;

@@ -28,6 +28,7 @@
 #include "editor/core/state_set.h"
 #include "scheme/parser_tables.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -73,7 +74,23 @@ private:
     void Pop();
     void ApplyStateRecord(const TTokenStateRecord& record);
 
-    bool ClassMatches(int classIndex, TCustomEdStream& s) const;
+    // Rebuilds classRows_ from the scheme's classes.
+    void CacheClasses();
+    // Whether the character at the stream belongs to the class; the end of
+    // the text belongs to no class, also not to a negated one.
+    bool ClassMatches(int classIndex, TCustomEdStream& s) const
+    {
+        if (classIndex == kNoClass || s.AtEnd())
+            return false;
+        const auto index = static_cast<size_t>(classIndex);
+        if (index >= classRows_.size())
+            return ForeignClass(classIndex, s);
+        const unsigned char c = s.Current();
+        return ((classRows_[index][c >> 6] >> (c & 63)) & 1) != 0;
+    }
+    // A class index outside the cached rows: asks the scheme, which raises
+    // "Invalid Set ID (%d)" for an index it does not hold.
+    bool ForeignClass(int classIndex, TCustomEdStream& s) const;
     bool RunRoutine(const TMatcher& m, TCustomEdStream& s, int& length, int& value);
     bool TestTerminator(const TTerminator& t, TCustomEdStream& s, int& length);
     bool RunHandler(const THandlerRecord& h, TCustomEdStream& s, int& length, int& value);
@@ -85,6 +102,10 @@ private:
 
     TStateSet current_{0};
     std::vector<TStateSet> stack_;
+    // Membership of every class of the scheme (negation applied), one
+    // 256-bit row per class index, so that a class test is one bit test.
+    // Rebuilt at each Reset, which every load and compile ends with.
+    std::vector<std::array<uint64_t, 4>> classRows_;
     int startState_ = -1;
 
     bool inContainer_ = false;
