@@ -47,11 +47,9 @@ void CompileKeysSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
             compiler.Expect(tkCloseParen, sidCloseParenExpected);
         }
         if (compiler.At(tkString)) {
-            const std::string name = compiler.StringValue();
-            if (name.empty())
+            if (compiler.StringValue().empty())
                 compiler.Error(sidKeyFunctionBlank);
-            keys.SetDescription(code, name);
-            compiler.Next();
+            keys.SetDescription(code, ReadShortString(compiler));
         }
     }
 }
@@ -69,13 +67,13 @@ void CompileAutoReplaceSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
         if (compiler.Accept(tkActionKeys)) {
             parser.CompileLabel = "%%AutoReplace - actionkeys";
             compiler.Expect(tkEquals, sidEqualsExpected);
-            const std::string spec = compiler.ReadRawString();
+            const std::string spec = ReadShortString(compiler, true);
             AtReadPosition(compiler, [&] { list.SetDelimiters(spec); });
             continue;
         }
         if (!compiler.At(tkString))
             return;
-        const std::string word = compiler.ReadStringValue();
+        const std::string word = ReadShortString(compiler);
         parser.CompileLabel = "%%AutoReplace - " + word;
         compiler.Expect(tkEquals, sidEqualsExpected);
         const std::string replacement = compiler.ReadStringValue();
@@ -104,11 +102,11 @@ void CompileTemplatesSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
         }
         if (!compiler.At(tkString))
             return;
-        const std::string name = compiler.ReadStringValue();
+        const std::string name = ReadShortString(compiler);
         parser.CompileLabel = "%%Templates - " + name;
         std::string description;
         if (compiler.Accept(tkOpenParen)) {
-            description = compiler.ReadStringValue();
+            description = ReadShortString(compiler);
             compiler.Expect(tkCloseParen, sidCloseParenExpected);
         }
         compiler.Expect(tkEquals, sidEqualsExpected);

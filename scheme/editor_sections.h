@@ -32,6 +32,9 @@ class TSYM_Compiler;
 //   %%AutoReplace, %%Templates: "'=' expected", "String value expected",
 //     "')' expected", "'(' expected", and the list's "Bad key specifier" for
 //     an action-key text with an unclosed key name.
+//   All three: "String longer than 255 characters" for an action name,
+//     action-key text, word, template name or description that the
+//     compiled scheme could not hold whole.
 void CompileKeysSection(TCodeMemoParser& parser, TSYM_Compiler& compiler);
 void CompileAutoReplaceSection(TCodeMemoParser& parser, TSYM_Compiler& compiler);
 void CompileTemplatesSection(TCodeMemoParser& parser, TSYM_Compiler& compiler);

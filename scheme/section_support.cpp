@@ -7,6 +7,22 @@
 
 namespace tarnwick {
 
+namespace {
+constexpr size_t kMaxShortString = 255;
+constexpr const char* kStringTooLong = "String longer than 255 characters";
+}  // namespace
+
+std::string ReadShortString(TSYM_Compiler& compiler, bool raw)
+{
+    if (!compiler.At(tkString))
+        compiler.Error(sidStringExpected);
+    std::string text = raw ? compiler.RawString() : compiler.StringValue();
+    if (text.size() > kMaxShortString)
+        compiler.ErrorText(kStringTooLong);
+    compiler.Next();
+    return text;
+}
+
 uint8_t ReadFontStyleList(TSYM_Compiler& compiler)
 {
     compiler.Expect(tkOpenBracket, sidOpenBracketExpected);

@@ -10,6 +10,7 @@
 #include "scheme/sym_compiler.h"
 
 #include <cstdint>
+#include <string>
 #include <utility>
 
 namespace tarnwick {
@@ -34,6 +35,14 @@ void AtReadPosition(const TSYM_Compiler& compiler, Action&& action)
         compiler.ErrorText(error.what());
     }
 }
+
+// The current token must be a string ("String value expected"); returns its
+// value (or, with `raw`, its raw text) and reads the next token. The
+// compiled scheme keeps this text in a short string, so a text of more than
+// 255 characters is refused ("String longer than 255 characters") rather
+// than cut, which could leave a key list that no longer reads back or two
+// names that become one.
+std::string ReadShortString(TSYM_Compiler& compiler, bool raw = false);
 
 // '[' value { ',' value } ']' or '[' ']': font style values, 0..7 each
 // setting bit n, larger values ignored. The current token must be '['

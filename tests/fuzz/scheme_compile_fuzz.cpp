@@ -1,8 +1,8 @@
 // Any bytes compiled as a scheme script through the scheme object, with
 // every section: the compilation either succeeds or raises the compiler's
 // own error (with a position), never another exception, a crash or a hang.
-// A scheme that compiles must dump, and save -> load -> save to the same
-// bytes.
+// A scheme that compiles must save -> load -> save to the same bytes and
+// dump the same before and after.
 //   ./bin/scheme_compile_fuzz -dict=tests/fuzz/scheme_compile.dict \
 //       corpus/ tests/data/scheme/compile/
 #include "scheme/code_memo_parser.h"
@@ -37,10 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(error.Line >= 1 && error.Column >= 1);
         return 0;
     }
-    DumpScheme(scheme);
+    const std::string dump = DumpScheme(scheme);
     const std::string saved = scheme.SaveToBytes();
     TCodeMemoParser again;
     Check(again.LoadFromBytes(saved));
     Check(again.SaveToBytes() == saved);
+    // Nothing the script said is lost on the way through the compiled form.
+    Check(DumpScheme(again) == dump);
     return 0;
 }

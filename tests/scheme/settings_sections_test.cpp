@@ -38,6 +38,8 @@ TEST_P(SettingsSectionValues, Stored)
 const TSM_Settings& S(const TCodeMemoParser& p) { return p.Settings(); }
 const TParserTables& T(const TCodeMemoParser& p) { return p.Tables(); }
 
+const std::string kName255 = "%%Keys caCUT '" + std::string(255, 'a') + "'";
+
 std::vector<TKeyBinding> Bindings(std::initializer_list<TKeyBinding> list) { return list; }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -220,6 +222,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ASSERT_NE(list.Find("a\r"), nullptr);
                       EXPECT_EQ(list.Find("a\r")->Expansion, "b\tc");
                   }},
+        TValueRow{"texts_of_255_characters_fit",
+                  kName255.c_str(),
+                  [](const TCodeMemoParser& p) {
+                      EXPECT_EQ(S(p).Keys().GetDescription(12), std::string(255, 'a'));
+                  }},
         TValueRow{"second_auto_replace_section_restores_default_keys",
                   "%%AutoReplace actionkeys = 'x' 'a' = 'b' %%AutoReplace 'c' = 'd'",
                   [](const TCodeMemoParser& p) {
@@ -285,6 +292,11 @@ std::string TooManyTables()
     return script;
 }
 const std::string kTooManyTables = TooManyTables();
+const std::string kLong(256, 'a');
+const std::string kLongActionKeys = "%%AutoReplace actionkeys = '" + kLong + "'";
+const std::string kLongWord = "%%AutoReplace '" + kLong + "' = 'x'";
+const std::string kLongTemplate = "%%Templates 'a' ('" + kLong + "') = 'x'";
+const std::string kLongActionName = "%%Keys caCUT '" + kLong + "'";
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, SettingsSectionErrors,
@@ -374,6 +386,14 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorRow{"action_keys_missing_equals", "%%AutoReplace actionkeys ';'", "'=' expected"},
         TErrorRow{"action_keys_bad_key_name", "%%AutoReplace actionkeys = '\\{Tab'",
                   "Bad key specifier"},
+        TErrorRow{"action_keys_too_long", kLongActionKeys.c_str(),
+                  "String longer than 255 characters"},
+        TErrorRow{"auto_replace_word_too_long", kLongWord.c_str(),
+                  "String longer than 255 characters"},
+        TErrorRow{"template_description_too_long", kLongTemplate.c_str(),
+                  "String longer than 255 characters"},
+        TErrorRow{"action_name_too_long", kLongActionName.c_str(),
+                  "String longer than 255 characters"},
         TErrorRow{"template_missing_equals", "%%Templates 'a' ('b') 'c'", "'=' expected"},
         TErrorRow{"template_description_not_closed", "%%Templates 'a' ('b' = 'c'",
                   "')' expected"},
