@@ -153,6 +153,30 @@ bool TTokenizer::TestTerminator(const TTerminator& t, TCustomEdStream& s, int& l
     return true;
 }
 
+void TTokenizer::SkipBody(const TMatcher& body, const TTerminator& t, TCustomEdStream& s,
+                          int& length) const
+{
+    if (body.Routine || t.Routine || t.Count == 0)
+        return;
+    const auto bodyIndex = static_cast<size_t>(body.ClassIndex);
+    const auto termIndex = static_cast<size_t>(t.Classes[0]);
+    if (body.ClassIndex < 0 || t.Classes[0] < 0 || bodyIndex >= classRows_.size() ||
+        termIndex >= classRows_.size())
+        return;
+    const std::array<uint64_t, 4>& inBody = classRows_[bodyIndex];
+    const std::array<uint64_t, 4>& startsTerminator = classRows_[termIndex];
+    const auto has = [](const std::array<uint64_t, 4>& row, unsigned char c) {
+        return ((row[c >> 6] >> (c & 63)) & 1) != 0;
+    };
+    while (!s.AtEnd()) {
+        const unsigned char c = s.Current();
+        if (has(startsTerminator, c) || !has(inBody, c))
+            return;
+        s.Advance();
+        ++length;
+    }
+}
+
 bool TTokenizer::RunHandler(const THandlerRecord& h, TCustomEdStream& s, int& length,
                             int& value)
 {
@@ -160,8 +184,15 @@ bool TTokenizer::RunHandler(const THandlerRecord& h, TCustomEdStream& s, int& le
     bool tryTerminator = h.Body.Repeat && hasTerminator;
     bool first = true;
     for (;;) {
-        if (tryTerminator && TestTerminator(h.Terminator, s, length))
-            return true;
+        if (tryTerminator) {
+            // Runs of body characters that cannot begin the terminator go in
+            // one step; the loop below decides at the first other one.
+            const int64_t before = s.Position();
+            SkipBody(h.Body, h.Terminator, s, length);
+            first = first && s.Position() == before;
+            if (TestTerminator(h.Terminator, s, length))
+                return true;
+        }
         tryTerminator = hasTerminator;
         // Text that ends while the body may still go on ends the token; a
         // required first element cannot be found there.
@@ -207,9 +238,14 @@ bool TTokenizer::RunRecord(const TTokenRecord& r, TCustomEdStream& s, int64_t st
     bool tryTerminator = r.Body.Repeat != 0;
     bool first = true;
     for (;;) {
-        if (tryTerminator && TestTerminator(r.Terminator, s, length)) {
-            value = r.Token;
-            return true;
+        if (tryTerminator) {
+            const int64_t before = s.Position();
+            SkipBody(r.Body, r.Terminator, s, length);
+            first = first && s.Position() == before;
+            if (TestTerminator(r.Terminator, s, length)) {
+                value = r.Token;
+                return true;
+            }
         }
         tryTerminator = true;
         if (s.AtEnd()) {
@@ -265,13 +301,23 @@ int TTokenizer::ReadToken(TCustomEdStream& s, int& length)
     const TSM_Settings& settings = owner_.Settings();
     const bool caseSensitive = t.Words.CaseSensitive();
 
-    // Word lookup: the scheme's words, then the keyword tables.
+    // Word lookup: the scheme's words, then the keyword tables. A store
+    // with no word for the first character in the current states is not
+    // walked at all.
     bool fromKeywordTable = false;
-    const TKeywordEntry* word = t.Words.FindWord(s, caseSensitive, current_, length);
-    if (word == nullptr && settings.HasKeywordTables()) {
+    const TKeywordEntry* word = nullptr;
+    if (t.Words.MayStartWith(c, caseSensitive, current_))
+        word = t.Words.FindWord(s, caseSensitive, current_, length);
+    if (word == nullptr && settings.HasKeywordTables() &&
+        settings.KeywordStore().MayStartWith(c, caseSensitive, current_)) {
         s.Seek(start);
         word = settings.KeywordStore().FindWord(s, caseSensitive, current_, length);
         fromKeywordTable = word != nullptr;
+    }
+    if (word == nullptr) {
+        // Where a failed lookup leaves the stream.
+        s.Seek(start + 1);
+        length = 1;
     }
     int value = word != nullptr ? word->Token : 0;
 

@@ -93,6 +93,11 @@ private:
     bool ForeignClass(int classIndex, TCustomEdStream& s) const;
     bool RunRoutine(const TMatcher& m, TCustomEdStream& s, int& length, int& value);
     bool TestTerminator(const TTerminator& t, TCustomEdStream& s, int& length);
+    // Consumes body characters while none of them can begin the terminator
+    // (class body and class terminator only): what the matching loop would
+    // do one character at a time, without testing the terminator at each.
+    void SkipBody(const TMatcher& body, const TTerminator& t, TCustomEdStream& s,
+                  int& length) const;
     bool RunHandler(const THandlerRecord& h, TCustomEdStream& s, int& length, int& value);
     bool RunRecord(const TTokenRecord& r, TCustomEdStream& s, int64_t start, int& length,
                    int& value);

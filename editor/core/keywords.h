@@ -86,6 +86,14 @@ public:
     const TKeywordEntry* FindWord(TCustomEdStream& stream, bool caseSensitive,
                                   const TStateSet& current, int& length) const;
 
+    // Whether a word valid in `current` may start with `c` (compared as
+    // FindWord compares it): false means FindWord finds nothing there.
+    bool MayStartWith(unsigned char c, bool caseSensitive, const TStateSet& current) const
+    {
+        const uint32_t child = (*nodes_[0].Index)[caseSensitive ? c : AnsiLowerChar(c)];
+        return child != 0 && nodes_[child].States.Meets(current);
+    }
+
     // Backward lookup: the character at the stream position is the word's
     // last character (of a reversed name, its first), and each further level
     // of the trie is matched one character further back, never before the
