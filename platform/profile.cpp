@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
+#include "platform/hex_digit.h"
 
 #include <cstdint>
 #include <limits>
@@ -39,17 +40,6 @@ void Store(const std::string& fileName, const std::filesystem::path& path, const
         }
         RaiseUnableToWrite(fileName);
     }
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace

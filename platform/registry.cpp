@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
+#include "platform/hex_digit.h"
 
 #include <charconv>
 #include <cstdio>
@@ -136,17 +137,6 @@ std::string AnsiFromUtf16Le(std::string_view bytes)
         units.push_back(char16_t(static_cast<unsigned char>(bytes[i]) |
                                  (static_cast<unsigned char>(bytes[i + 1]) << 8)));
     return Utf16ToCp1252(units);
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Reads a quoted string at `pos` (which must hold the opening quote), with the

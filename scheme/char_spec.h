@@ -1,18 +1,7 @@
 // Character specifiers: the strings of a scheme script that describe classes
-// of characters ('a', 'a-z', '[^\]\t]', '\x41').
-//
-// A specifier string is a sequence of items, each one class:
-//   - a single character, optionally escaped;
-//   - a range "a-z" (either end may be escaped); the end must not be below the
-//     start;
-//   - a bracketed class "[...]" of characters and ranges, negated by a '^'
-//     right after the '['; it ends at the first unescaped ']'.
-// Escapes: \0..\7 start an octal number (digits 0..7), \b 8, \e 27, \n 13,
-// \r 10, \s 32, \t 9, \x \X \u \U start a hexadecimal number, a backslash
-// before any other character stands for that character (so \[ and \] are the
-// brackets, inside a class or outside it). \x, \X, \u, \U with no digit after
-// them stand for the letter itself. The text given is the string's raw text,
-// with its backslashes as written.
+// of characters ('a', 'a-z', '[^\]\t]', '\x41'). A specifier string is a
+// sequence of items, each one class, in the notation of
+// editor/core/char_item_reader.h.
 #pragma once
 
 #include "scheme/set256.h"

@@ -2,23 +2,13 @@
 // character specifiers.
 #include "scheme/sym_compiler.h"
 
-#include "scheme/compiler_error.h"
+#include "platform/hex_digit.h"
 #include "resources/strings/string_ids.h"
+#include "scheme/compiler_error.h"
 
 namespace tarnwick {
 
 namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool StartsTerm(int token)
 {
@@ -171,12 +161,12 @@ bool TSYM_Compiler::DecodeEscapes(std::string_view raw, std::string& value)
         case 't': case 'T': value += '\t'; continue;
         case 'x':
         case 'X':
-            if (i >= raw.size() || HexValue(raw[i]) < 0) {
+            if (i >= raw.size() || HexDigit(raw[i]) < 0) {
                 value += e;
                 continue;
             }
-            while (i < raw.size() && HexValue(raw[i]) >= 0) {
-                number = number * 16 + uint32_t(HexValue(raw[i++]));
+            while (i < raw.size() && HexDigit(raw[i]) >= 0) {
+                number = number * 16 + uint32_t(HexDigit(raw[i++]));
                 if (number > kCap)
                     number = kCap;
             }

@@ -1,121 +1,29 @@
-// Follow-class reader. Every index is checked against the raw text first:
-// the text comes from scripts and from stored schemes and may end anywhere.
+// Follow-class reader: one character-specifier item, with the keyword
+// tables' messages.
 #include "editor/core/follow_class.h"
 
-#include <cstdint>
+#include "editor/core/char_item_reader.h"
 
 namespace tarnwick {
 
-namespace {
-
-// Escaped numbers stop growing here; anything above 255 is rejected anyway.
-constexpr uint32_t kNumberCap = 0x10000;
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// One character, escaped or not, at raw[pos] (pos < raw.size()).
-uint8_t ReadChar(std::string_view raw, size_t& pos)
-{
-    const char c = raw[pos++];
-    if (c != '\\')
-        return static_cast<uint8_t>(c);
-    if (pos >= raw.size())
-        return static_cast<uint8_t>('\\');
-    const char e = raw[pos++];
-    uint32_t value = 0;
-    switch (e) {
-    case 'b': return 8;
-    case 'e': return 27;
-    case 'n': return 13;
-    case 'r': return 10;
-    case 's': return 32;
-    case 't': return 9;
-    case 'x':
-    case 'X':
-    case 'u':
-    case 'U':
-        if (pos >= raw.size() || HexDigit(raw[pos]) < 0)
-            return static_cast<uint8_t>(e);
-        while (pos < raw.size() && HexDigit(raw[pos]) >= 0) {
-            value = value * 16 + static_cast<uint32_t>(HexDigit(raw[pos++]));
-            if (value > kNumberCap)
-                value = kNumberCap;
-        }
-        break;
-    default:
-        if (e < '0' || e > '7')
-            return static_cast<uint8_t>(e);
-        value = static_cast<uint32_t>(e - '0');
-        while (pos < raw.size() && raw[pos] >= '0' && raw[pos] <= '7') {
-            value = value * 8 + static_cast<uint32_t>(raw[pos++] - '0');
-            if (value > kNumberCap)
-                value = kNumberCap;
-        }
-        break;
-    }
-    if (value > 255)
-        throw EKeywords("Range error, value outwith 0 .. 255");
-    return static_cast<uint8_t>(value);
-}
-
-// A character or a range at raw[pos]; inside a class a '-' just before the
-// closing ']' is an ordinary character.
-void ReadCharOrRange(std::string_view raw, size_t& pos, bool inClass, TCharSet& set)
-{
-    const uint8_t low = ReadChar(raw, pos);
-    const bool range =
-        pos + 1 < raw.size() && raw[pos] == '-' && !(inClass && raw[pos + 1] == ']');
-    if (!range) {
-        set.set(low);
-        return;
-    }
-    ++pos;
-    const uint8_t high = ReadChar(raw, pos);
-    if (high < low)
-        throw EKeywords("Characters not in correct order for range specifier");
-    for (int c = low; c <= high; ++c)
-        set.set(static_cast<size_t>(c));
-}
-
-}  // namespace
-
 TCharSet ParseFollowClass(std::string_view raw)
 {
-    TCharSet set;
-    if (raw.empty())
-        return set;
     size_t pos = 0;
-    bool negated = false;
-    if (raw[0] != '[') {
-        ReadCharOrRange(raw, pos, false, set);
-    } else {
-        ++pos;
-        if (pos < raw.size() && raw[pos] == '^') {
-            negated = true;
-            ++pos;
-        }
-        for (;;) {
-            if (pos >= raw.size())
-                throw EKeywords("']' expected");
-            if (raw[pos] == ']') {
-                ++pos;
-                break;
-            }
-            ReadCharOrRange(raw, pos, true, set);
+    TCharItem item;
+    try {
+        if (!ReadCharItem(raw, pos, item))
+            return {};
+    } catch (const ECharItemFault& error) {
+        switch (error.fault) {
+        case TCharItemFault::RangeOrder:
+            throw EKeywords("Characters not in correct order for range specifier");
+        case TCharItemFault::CloseBracket: throw EKeywords("']' expected");
+        case TCharItemFault::ValueRange: throw EKeywords("Range error, value outwith 0 .. 255");
         }
     }
     if (pos < raw.size())
         throw EKeywords("Single character specifier expected");
-    return negated ? ~set : set;
+    return item.negated ? ~item.chars : item.chars;
 }
 
 }  // namespace tarnwick

@@ -2,6 +2,7 @@
 // and the two-pass emitter (the first pass only sizes the program).
 #include "editor/core/re_parser.h"
 
+#include "platform/hex_digit.h"
 #include "platform/string_table.h"
 
 #include <cstring>
@@ -30,17 +31,6 @@ bool IsClassLetter(unsigned char c)
 bool EndsLiteralRun(unsigned char c)
 {
     return std::strchr("^$.[()|*+?{\"", c) != nullptr && c != 0;
-}
-
-int HexValue(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 using TCharSet = std::array<uint8_t, 32>;
@@ -537,11 +527,11 @@ int TREParser::ParseEscapeValue()
     case 'f': return 12;
     case 'b': return 8;
     case 'x': {
-        int value = HexValue(Peek());
+        int value = HexDigit(Peek());
         if (AtEnd() || value < 0)
             Fail(reHexDigitExpected);
         ++pos_;
-        const int second = AtEnd() ? -1 : HexValue(Peek());
+        const int second = AtEnd() ? -1 : HexDigit(Peek());
         if (second >= 0) {
             value = value * 16 + second;
             ++pos_;

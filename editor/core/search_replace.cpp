@@ -2,25 +2,11 @@
 #include "editor/core/search_replace.h"
 
 #include "editor/core/text_normalise.h"
+#include "platform/hex_digit.h"
 
 #include <algorithm>
 
 namespace tarnwick {
-
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 std::string ExpandReplacement(std::string_view replacement, const std::vector<int64_t>& positions,
                               const TSearchSource& text)
