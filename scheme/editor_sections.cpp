@@ -11,6 +11,8 @@ namespace tarnwick {
 
 namespace {
 
+constexpr const char* kUnnamedHotkey = "Template hotkey must be a key with a name";
+
 // binding = [ modifiers ] key [ , key ]; added for `code` at once, so a
 // collision is reported at the binding.
 void ReadBinding(TKeyboardActionContoller& keys, TSYM_Compiler& compiler, int code)
@@ -96,6 +98,10 @@ void CompileTemplatesSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
             compiler.Expect(tkEquals, sidEqualsExpected);
             compiler.Expect(tkOpenParen, sidOpenParenExpected);
             const TShortCut key = ReadModifiedKey(compiler);
+            // The compiled scheme keeps the hotkey as its display text, so
+            // a key without a name would be lost there; 0 alone means none.
+            if (key != 0 && ShortCutToText(key).empty())
+                compiler.ErrorText(kUnnamedHotkey);
             compiler.Expect(tkCloseParen, sidCloseParenExpected);
             templates.Trigger = key;
             continue;

@@ -32,6 +32,8 @@ class TSYM_Compiler;
 //   %%AutoReplace, %%Templates: "'=' expected", "String value expected",
 //     "')' expected", "'(' expected", and the list's "Bad key specifier" for
 //     an action-key text with an unclosed key name.
+//   %%Templates: "Template hotkey must be a key with a name" for a hotkey
+//     whose key has no display text (the compiled scheme stores that text).
 //   All three: "String longer than 255 characters" for an action name,
 //     action-key text, word, template name or description that the
 //     compiled scheme could not hold whole.

@@ -401,6 +401,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "String value expected"},
         TErrorRow{"hotkey_missing_equals", "%%Templates hotkey ( F2 )", "'=' expected"},
         TErrorRow{"hotkey_missing_paren", "%%Templates hotkey = F2", "'(' expected"},
+        TErrorRow{"hotkey_without_key_name", "%%Templates hotkey = ( [ctrl] 7 )",
+                  "Template hotkey must be a key with a name"},
         TErrorRow{"hotkey_not_closed", "%%Templates hotkey = ( F2 'a' = 'b'", "')' expected"}),
     [](const auto& info) { return std::string(info.param.name); });
 
