@@ -293,7 +293,8 @@ bool TCodeMemoParser::CustomParse(int parseId, TCustomEdStream& stream, int& len
 
 int TCodeMemoParser::ReadToken(TCodeMemoClient* editor, TCustomEdStream& stream, int& length)
 {
-    AttachEditor(editor);
+    if (editor != nullptr)
+        AttachEditor(editor);
     return tokenizer_.ReadToken(stream, length);
 }
 

@@ -362,13 +362,14 @@ int TTokenizer::ReadToken(TCustomEdStream& s, int& length)
     length = static_cast<int>(s.Position() - start);
 
     const bool wasActive = containerActive_;
-    if (!wasActive)
-        containerSaved_ = current_;
     bool containerToken = false;
     if (!refused && stateRecord.has_value()) {
         const TTokenStateRecord& record = *stateRecord;
-        ApplyStateRecord(record);
         containerToken = record.Container != 0;
+        // A container restores the set from before its token at its end.
+        if (containerToken && !wasActive)
+            containerSaved_ = current_;
+        ApplyStateRecord(record);
     }
     if (wasActive) {
         if (s.Position() >= containerEnd_ || s.AtEnd()) {
