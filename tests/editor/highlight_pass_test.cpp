@@ -3,6 +3,7 @@
 // the bound query, OnTokenSeen, the busy wait and exceptions.
 #include "editor/core/code_memo_model.h"
 #include "editor/core/highlight_pass.h"
+#include "editor/core/scheme_highlighter.h"
 
 #include <gtest/gtest.h>
 
@@ -297,6 +298,29 @@ TEST_F(HighlightPass, AnExceptionKeepsCompletedRecordsAndResetsTheTokenizer)
     EXPECT_THROW(All(), Exception);
     EXPECT_EQ(Colours(model), "ww |??????|???");
     EXPECT_EQ(scheme.resets.size(), 2u);
+}
+
+TEST(SchemeHighlighter, DefaultFlagsAndSystemColoursBecomePlainColours)
+{
+    TFakeScheme scheme;
+    auto& effects = scheme.Settings().Effects;
+    effects[0] = {0, clWindowText, clWindow, 1, 1, 0, true};
+    effects[5] = {fsItalic, 0xFF0000, 0x00FF00, 0, 1, 0, true};
+    effects[6] = {fsBold, 0x123456, clHighlight, 1, 0, 0, true};
+    scheme.Settings().EffectMap[8] = 5;
+    TSchemeHighlighter h(scheme);
+    EXPECT_EQ(h.EffectOfToken(8), 5);
+    EXPECT_EQ(h.EffectOfToken(9), 0);
+    const TTextEffect zero = h.Effect(0);
+    EXPECT_EQ(zero.Fore, 0x000000);
+    EXPECT_EQ(zero.Back, 0xFFFFFF);
+    const TTextEffect comment = h.Effect(5);
+    EXPECT_EQ(comment.Fore, 0xFF0000);
+    EXPECT_EQ(comment.Back, 0xFFFFFF);  // effect 0's background, which is the window's
+    EXPECT_EQ(comment.Style, fsItalic);
+    const TTextEffect other = h.Effect(6);
+    EXPECT_EQ(other.Fore, 0x000000);
+    EXPECT_EQ(other.Back, 0x800000);  // the highlight colour, navy
 }
 
 }  // namespace

@@ -45,7 +45,9 @@ TEST(TokenizerStates, PopRestoresThePushedSetExactlyAndUnderflowRaises)
                   "%%words '<' '' 30  '>' '' 31 [0 3]  '!' '' 32 [0 3]\n"
                   "%%states 30 push ( + [3] - [0 5] )\n"
                   "         31 ( ) pop\n"
-                  "         32 ( + 7 ) push\n");
+                  "         32 ( + 7 ) push\n"
+                  "         33 pop ( + 9 )\n"
+                  "%%words '?' '' 33 [0 3 7]\n");
     EXPECT_EQ(Pieces(p, "<"), "<:30");
     EXPECT_EQ(p.CurrentStates(), TStateSet{3});
     EXPECT_EQ(p.StackDepth(), 1u);
@@ -55,6 +57,9 @@ TEST(TokenizerStates, PopRestoresThePushedSetExactlyAndUnderflowRaises)
     EXPECT_EQ(Pieces(p, "<>"), "<:30 >:31");
     EXPECT_EQ(p.CurrentStates(), (TStateSet{0, 5}));
     EXPECT_EQ(p.StackDepth(), 0u);
+    // "?" pops before its change: the pushed set plus 9.
+    EXPECT_EQ(Pieces(p, "<?"), "<:30 ?:33");
+    EXPECT_EQ(p.CurrentStates(), (TStateSet{0, 5, 9}));
     try {
         Tokens(p, "<>>");
         FAIL() << "a pop without a push must raise";
