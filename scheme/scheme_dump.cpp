@@ -279,8 +279,8 @@ void DumpEditorLists(const TSM_Settings& s, std::ostream& out)
     }
     out << "# templates\n";
     const TCodeTemplates& templates = s.Templates();
-    out << "hotkey " << Hex(templates.Trigger, 4) << " " << Quoted(ShortCutToText(templates.Trigger))
-        << "\n";
+    out << "hotkey " << Hex(templates.Trigger, 4) << " "
+        << Quoted(ShortCutToText(templates.Trigger)) << "\n";
     for (const TMacroEntry* entry : templates.List()) {
         out << "template " << Quoted(entry->Name) << " description "
             << Quoted(entry->Description.value_or("")) << " text " << Quoted(entry->Expansion)

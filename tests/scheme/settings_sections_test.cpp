@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(S(p).LanguageName, "12345678901234567890123456789012345");
                       EXPECT_EQ(S(p).WrapOverride, "12345678901234567890123456789012345");
                   }},
-        TValueRow{"last_entry_wins", "%%Language name = 'a' %%language name = 'b' gutter = 3 gutter = 4",
+        TValueRow{"last_entry_wins",
+                  "%%Language name = 'a' %%language name = 'b' gutter = 3 gutter = 4",
                   [](const TCodeMemoParser& p) {
                       EXPECT_EQ(S(p).LanguageName, "b");
                       EXPECT_EQ(S(p).Gutter, 4);
@@ -338,7 +339,8 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorRow{"map_token_above_255", "%%Map 256 1", "Range error, value outwith 0 .. 255"},
         TErrorRow{"map_effect_above_255", "%%Map 1 256", "Range error, value outwith 0 .. 255"},
         TErrorRow{"map_effect_missing", "%%Map 1 %%Effects", "Expression expected"},
-        TErrorRow{"effect_above_255", "%%Effects 256 [] 0 0", "Range error, value outwith 0 .. 255"},
+        TErrorRow{"effect_above_255", "%%Effects 256 [] 0 0",
+                  "Range error, value outwith 0 .. 255"},
         TErrorRow{"effect_style_list_missing", "%%Effects 1 0 0", "'[' expected"},
         TErrorRow{"effect_style_list_not_closed", "%%Effects 1 [1 0 0", "']' expected"},
         TErrorRow{"effect_style_not_a_value", "%%Effects 1 ['b'] 0 0", "Bad font style specifier"},
@@ -377,7 +379,8 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorRow{"key_modifiers_not_closed", "%%Keys caCUT ( [ctrl 'X' )", "']' expected"},
         TErrorRow{"key_bindings_not_closed", "%%Keys caCUT ( 'X' 'Cut'", "')' expected"},
         TErrorRow{"key_name_blank", "%%Keys caCUT ( 'X' ) ''", "Key function name cannot be blank"},
-        TErrorRow{"key_bound_twice", "%%Keys caCUT ( [ctrl] 'X' ) 'Cut' caCOPY ( [ctrl] 'X' ) 'Copy'",
+        TErrorRow{"key_bound_twice",
+                  "%%Keys caCUT ( [ctrl] 'X' ) 'Cut' caCOPY ( [ctrl] 'X' ) 'Copy'",
                   // The name follows the bindings, so the new action has none yet.
                   "Duplicate key sequence definition for\r\n\"\" and \"Cut\""},
         TErrorRow{"auto_replace_missing_equals", "%%AutoReplace 'a' 'b'", "'=' expected"},
