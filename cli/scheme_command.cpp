@@ -1,10 +1,12 @@
 // tarnwick-cli scheme compile / scheme dump: compiling a scheme script into
 // its compiled ".dat" form, and showing a compiled scheme as text.
 #include "cli/command.h"
+#include "cli/scheme_source.h"
 
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "scheme/code_memo_parser.h"
+#include "scheme/ide_bridge.h"
 #include "scheme/scheme_dump.h"
 
 #include <filesystem>
@@ -46,24 +48,16 @@ int RunCompile(const std::vector<std::string>& args)
     return 0;
 }
 
-// Loads the scheme a `scheme dump` command line names. Every way of naming
-// a scheme to dump is decided here, so a new source is one more branch.
-void LoadNamedScheme(const std::vector<std::string>& args, TCodeMemoParser& scheme)
+int RunDump(const std::vector<std::string>& arguments)
 {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
-        throw UsageError{"expected one compiled scheme file"};
-    const std::string& file = args[0];
-    scheme.Name = fs::path(file).filename().string();
-    std::string notice;
-    scheme.OnInformation = [&notice](const std::string& text) { notice = text; };
-    if (!scheme.LoadFromFile(file))
-        throw Exception(notice);
-}
-
-int RunDump(const std::vector<std::string>& args)
-{
+    std::vector<std::string> args = arguments;
+    const char ideVersion = TakeIdeOption(args);
+    if (args.size() != 1)
+        throw UsageError{"expected one compiled scheme file or --builtin"};
     TCodeMemoParser scheme;
-    LoadNamedScheme(args, scheme);
+    LoadSchemeArgument(args[0], scheme);
+    if (ideVersion != 0)
+        SetToDelphi(scheme, ideVersion);
     DumpScheme(scheme, std::cout);
     return 0;
 }
@@ -74,8 +68,9 @@ int RunDump(const std::vector<std::string>& args)
                      "    compiles a scheme script into OUT (default: SCRIPT with .dat)\n",
                      RunCompile}) &&
     RegisterCommand({"scheme dump",
-                     "  tarnwick-cli scheme dump FILE\n"
-                     "    prints every setting and table of a compiled scheme\n",
+                     "  tarnwick-cli scheme dump FILE|--builtin [--ide 1|2|3|4]\n"
+                     "    prints every setting and table of a compiled scheme, after taking the\n"
+                     "    highlight settings of that Delphi version when --ide is given\n",
                      RunDump});
 
 }  // namespace

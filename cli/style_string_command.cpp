@@ -1,6 +1,7 @@
 // tarnwick-cli scheme style-string: the registry style string of a compiled
 // scheme, optionally after taking the colours of a Delphi IDE.
 #include "cli/command.h"
+#include "cli/scheme_source.h"
 
 #include "scheme/code_memo_parser.h"
 #include "scheme/ide_bridge.h"
@@ -12,30 +13,14 @@ namespace tarnwick::cli {
 
 namespace {
 
-int RunStyleString(const std::vector<std::string>& args)
+int RunStyleString(const std::vector<std::string>& arguments)
 {
-    char ideVersion = 0;
-    std::vector<std::string> files;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--ide") {
-            if (i + 1 == args.size() || args[i + 1].size() != 1)
-                throw UsageError{"--ide needs a version 1 to 4"};
-            ideVersion = args[++i][0];
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.size() != 1)
-        throw UsageError{"expected one compiled scheme file"};
-
+    std::vector<std::string> args = arguments;
+    const char ideVersion = TakeIdeOption(args);
+    if (args.size() != 1)
+        throw UsageError{"expected one compiled scheme file or --builtin"};
     TCodeMemoParser scheme;
-    scheme.Name = files[0];  // names the file in load errors
-    std::string notice;
-    scheme.OnInformation = [&notice](const std::string& text) { notice = text; };
-    if (!scheme.LoadFromFile(files[0])) {
-        std::cerr << notice << "\n";
-        return 1;
-    }
+    LoadSchemeArgument(args[0], scheme);
     if (ideVersion != 0)
         SetToDelphi(scheme, ideVersion);
     std::cout << StyleString(scheme.Settings()) << "\n";
@@ -44,7 +29,7 @@ int RunStyleString(const std::vector<std::string>& args)
 
 [[maybe_unused]] const bool registered = RegisterCommand(
     {"scheme style-string",
-     "  tarnwick-cli scheme style-string [--ide 1|2|3|4] FILE.dat\n"
+     "  tarnwick-cli scheme style-string FILE.dat|--builtin [--ide 1|2|3|4]\n"
      "    prints the registry style string of a compiled scheme, after taking the\n"
      "    highlight settings of that Delphi version when --ide is given\n",
      RunStyleString});

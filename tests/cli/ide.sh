@@ -27,7 +27,13 @@ grep -q '^Delphi 4.x is not installed$' "$dir/err" || fail "not installed messag
 grep -q '^SetToDelphi: Invalid version number (5)$' "$dir/err" || fail "bad version message"
 printf 'not a scheme' > "$dir/bad.dat"
 "$cli" scheme style-string "$dir/bad.dat" 2>"$dir/err"; [ $? = 1 ] || fail "bad file status"
-grep -q "^$dir/bad.dat: " "$dir/err" || fail "bad file message: $(cat "$dir/err")"
+grep -q "^bad.dat: " "$dir/err" || fail "bad file message: $(cat "$dir/err")"
 "$cli" scheme style-string 2>/dev/null; [ $? = 2 ] || fail "usage status"
 "$cli" scheme style-string --ide 22 "$sample" 2>/dev/null; [ $? = 2 ] || fail "usage status for --ide"
+# The built-in scheme, and a dump after taking the IDE's settings.
+"$cli" scheme style-string --builtin | grep -q '^Quorvel6:OPT#8#67099632' || fail "style-string --builtin"
+"$cli" scheme dump --builtin --ide 2 > "$dir/dump" || fail "dump --builtin --ide 2"
+grep -q '^effect 5 style b fore 0x000000ff ' "$dir/dump" || fail "IDE comment colour: $(grep '^effect 5' "$dir/dump")"
+"$cli" scheme dump --builtin | grep -q '^effect 5 style i fore 0x00ff0000 ' || fail "built-in comment effect"
+
 echo ok
