@@ -45,7 +45,15 @@ public:
         while (rec_ != nullptr && pos < to) {
             const int64_t end = recStart_ + rec_->Len;
             const int64_t upto = std::min(to, end);
-            std::memset(scratch_.data() + (pos - recStart_), value, static_cast<size_t>(upto - pos));
+            // Tokens are short: a plain loop beats a call for most of them.
+            uint8_t* out = scratch_.data() + (pos - recStart_);
+            const auto n = static_cast<size_t>(upto - pos);
+            if (n <= 16) {
+                for (size_t i = 0; i < n; ++i)
+                    out[i] = value;
+            } else {
+                std::memset(out, value, n);
+            }
             filled_ = upto - recStart_;
             pos = upto;
             if (upto < end)

@@ -8,7 +8,9 @@ namespace {
 // A node with more children than this gets a direct index.
 constexpr size_t kListLimit = 8;
 
-constexpr std::array<unsigned char, 256> kLower = [] {
+}  // namespace
+
+const std::array<unsigned char, 256> kAnsiLower = [] {
     std::array<unsigned char, 256> table{};
     for (int c = 0; c < 256; ++c)
         table[static_cast<size_t>(c)] = static_cast<unsigned char>(c);
@@ -24,15 +26,11 @@ constexpr std::array<unsigned char, 256> kLower = [] {
     return table;
 }();
 
-}  // namespace
-
-unsigned char AnsiLowerChar(unsigned char c) { return kLower[c]; }
-
 std::string AnsiLower(std::string_view text)
 {
     std::string lower(text);
     for (char& c : lower)
-        c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+        c = static_cast<char>(kAnsiLower[static_cast<unsigned char>(c)]);
     return lower;
 }
 
@@ -90,7 +88,7 @@ void TKeywords::AddWord(std::string_view word, bool caseSensitive, int token,
         return;
     auto key = [caseSensitive](char c) {
         const auto u = static_cast<unsigned char>(c);
-        return caseSensitive ? u : kLower[u];
+        return caseSensitive ? u : kAnsiLower[u];
     };
     // Check for a clash before touching anything, so a failed add leaves
     // the store as it was.
@@ -117,7 +115,7 @@ void TKeywords::AddWord(std::string_view word, bool caseSensitive, int token,
     entries_.push_back(TKeywordEntry{states, follow, followClass, token});
 }
 
-const TKeywordEntry* TKeywords::Qualifying(const TNode& node, const TStateSet& current,
+inline const TKeywordEntry* TKeywords::Qualifying(const TNode& node, const TStateSet& current,
                                            unsigned char next) const
 {
     for (uint32_t e : node.Entries) {
@@ -138,7 +136,7 @@ const TKeywordEntry* TKeywords::FindWord(TCustomEdStream& stream, bool caseSensi
     int matched = 0;
     while (!stream.AtEnd()) {
         const unsigned char c = stream.Current();
-        const uint32_t child = Child(node, caseSensitive ? c : kLower[c]);
+        const uint32_t child = Child(node, caseSensitive ? c : kAnsiLower[c]);
         if (child == 0 || !nodes_[child].States.Meets(current))
             break;
         node = child;
@@ -172,7 +170,7 @@ const TKeywordEntry* TKeywords::FindWordBackwards(TCustomEdStream& stream, bool 
     for (int64_t pos = start; pos >= 0 && pos < stream.TextLength(); --pos) {
         stream.Seek(pos);
         const unsigned char c = stream.Current();
-        const uint32_t child = Child(node, caseSensitive ? c : kLower[c]);
+        const uint32_t child = Child(node, caseSensitive ? c : kAnsiLower[c]);
         if (child == 0 || !nodes_[child].States.Meets(current))
             break;
         node = child;

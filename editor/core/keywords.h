@@ -47,7 +47,8 @@ using TCharSet = std::bitset<256>;
 
 // Lower case in the ANSI code page (Windows-1252): A-Z, the accented
 // capitals 0xC0-0xDE except 0xD7, and 0x8A, 0x8C, 0x8E, 0x9F.
-unsigned char AnsiLowerChar(unsigned char c);
+extern const std::array<unsigned char, 256> kAnsiLower;
+inline unsigned char AnsiLowerChar(unsigned char c) { return kAnsiLower[c]; }
 std::string AnsiLower(std::string_view text);
 
 struct TKeywordEntry {
