@@ -329,6 +329,8 @@ int TTokenizer::ReadToken(TCustomEdStream& s, int& length)
         value = 0;
     };
 
+    // Handlers extend words only: a handler entered for token value 0 is
+    // not run for text that no word matched.
     if (word != nullptr && value >= 0 && value < 256) {
         if (const auto& handler = t.Handlers[static_cast<size_t>(value)]) {
             if (!RunHandler(*handler, s, length, value)) {
