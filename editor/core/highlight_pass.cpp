@@ -154,17 +154,25 @@ THighlightResult THighlightPass::Run(TLineRec* first, int64_t textLength,
     TLineRec* rec = span.Changed;
     int64_t recStart = span.ChangedStart;
     int64_t index = span.ChangedIndex;
-    if (rec->Prev != nullptr) {
-        rec = rec->Prev;
-        recStart -= rec->Len;
-        --index;
+    if (rec->Prev == nullptr) {
+        // Nothing before the change: whatever values the record holds are
+        // those of an earlier text or scheme.
+        return Scan(first, textLength, {rec, recStart, index, recStart, 0}, MustScanTo(span));
     }
+    rec = rec->Prev;
+    recStart -= rec->Len;
+    --index;
+    return Scan(first, textLength, FindRestart(rec, recStart, index), MustScanTo(span));
+}
+
+int64_t THighlightPass::MustScanTo(const THighlightSpan& span)
+{
     // Saturating: RunAll passes a window that reaches past every record.
-    constexpr int64_t kHalf = std::numeric_limits<int64_t>::max() / 2;
-    const int64_t visible = std::clamp<int64_t>(span.LastVisible - span.FirstVisible + 1, 1, kHalf);
-    const int64_t mustScanTo =
-        std::max(std::min(span.ChangedIndex, kHalf) + visible, std::min(span.LastVisible, kHalf)) + 2;
-    return Scan(first, textLength, FindRestart(rec, recStart, index), mustScanTo);
+    constexpr int64_t kQuarter = std::numeric_limits<int64_t>::max() / 4;
+    const int64_t last = std::clamp<int64_t>(span.LastVisible, 0, kQuarter);
+    const int64_t firstVisible = std::clamp<int64_t>(span.FirstVisible, 0, last);
+    const int64_t changed = std::clamp<int64_t>(span.ChangedIndex, 0, kQuarter);
+    return std::max(changed + (last - firstVisible + 1), last) + 2;
 }
 
 THighlightResult THighlightPass::RunAll(TLineRec* first, int64_t textLength)

@@ -8,7 +8,8 @@
 // set; the pass restarts at the first character of that value's run, and
 // the token value just before that point (0 at the start of the text)
 // resets the tokenizer. A record without token values is a restart point at
-// its first character.
+// its first character; a change in the first record restarts at the start
+// of the text.
 //
 // Token values are collected for each record in a scratch buffer (a token
 // may run across records); when a record is complete its stored values are
@@ -85,6 +86,8 @@ private:
         int64_t Offset = 0;  // absolute
         int Context = 0;
     };
+    // The last record index a pass colours whatever it finds.
+    static int64_t MustScanTo(const THighlightSpan& span);
     TRestart FindRestart(TLineRec* rec, int64_t recStart, int64_t index) const;
     THighlightResult Scan(TLineRec* first, int64_t textLength, const TRestart& from,
                           int64_t mustScanTo);

@@ -190,6 +190,19 @@ TEST_F(HighlightPass, ARecordWithoutValuesIsARestartPoint)
     EXPECT_EQ(Colours(model), "ww |ww |ww ");
 }
 
+TEST_F(HighlightPass, AChangeInTheFirstRecordIgnoresItsOldValues)
+{
+    Load("ab 1\rcd\r");
+    All();
+    // Values of an earlier scheme: the record must be coloured from its start.
+    TLineRec* first = model.Store().First();
+    for (size_t i = 0; i < first->Len; ++i)
+        first->Attrs[i] = 10;
+    All();
+    EXPECT_EQ(Colours(model), "ww 9 |ww ");
+    EXPECT_EQ(scheme.starts.back(), 0);
+}
+
 TEST_F(HighlightPass, StopsBelowTheWindowWhenValuesRepeat)
 {
     std::string text;
