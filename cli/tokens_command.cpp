@@ -3,13 +3,12 @@
 // (line breaks become one CR), one highlighting pass over all of it — shown
 // as token runs or written as the editor's HTML or RTF export.
 #include "cli/command.h"
+#include "cli/scheme_source.h"
 
 #include "editor/core/code_memo_model.h"
 #include "editor/core/highlight_pass.h"
 #include "editor/core/scheme_highlighter.h"
-#include "platform/errors.h"
 #include "platform/file_io.h"
-#include "scheme/builtin/builtin_scheme.h"
 #include "scheme/code_memo_parser.h"
 
 #include <filesystem>
@@ -22,25 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Loads the scheme a command line names: "--builtin" for the built-in
-// Object Pascal scheme, otherwise a compiled scheme file. Every way of
-// naming a scheme is decided here.
-void LoadScheme(const std::string& name, TCodeMemoParser& scheme)
-{
-    if (name == "--builtin") {
-        scheme.Name = "ActiveParser";
-        LoadBuiltinScheme(scheme, false);
-        return;
-    }
-    if (name.empty() || name[0] == '-')
-        throw UsageError{"expected a compiled scheme file or --builtin"};
-    scheme.Name = fs::path(name).filename().string();
-    std::string notice;
-    scheme.OnInformation = [&notice](const std::string& text) { notice = text; };
-    if (!scheme.LoadFromFile(name))
-        throw Exception(notice);
-}
-
 // The scheme and the text, coloured by one pass over the whole text.
 struct THighlighted {
     TCodeMemoParser scheme;
@@ -49,7 +29,7 @@ struct THighlighted {
 
 void LoadAndColour(const std::string& schemeName, const std::string& input, THighlighted& h)
 {
-    LoadScheme(schemeName, h.scheme);
+    LoadSchemeArgument(schemeName, h.scheme);
     h.model.LoadFromFile(input);
     THighlightPass(h.scheme).RunAll(h.model.Store().First(), h.model.CharCount());
 }
