@@ -55,6 +55,23 @@ TEST(HighlightWithScheme, ContainerInsidesKeepTheContainerValueForPlainText)
     EXPECT_FALSE(p.Busy());
 }
 
+TEST(HighlightWithScheme, AContainerTokenThatEndsAContainerIsReadAgainOnItsOwn)
+{
+    // Inside the container (state 5) ">" starts another container token that
+    // runs past the first one's end; the pass reads it again in the states
+    // restored at that end, where ">" is plain text.
+    TCodeMemoParser p;
+    p.CompileText("%%tokens 40 '<' '[^>]' * '>' 1\n"
+                  "         InState 5 ( 40 '>' '[^;]' * ';' 1 )\n"
+                  "         2 __STD_IDENTIFIER\n"
+                  "%%containers 40 ( + [5] - [0] )\n");
+    TCodeMemoModel model;
+    model.LoadFromText("<a>b;c");
+    THighlightPass(p).RunAll(model.Store().First(), model.CharCount());
+    EXPECT_EQ(StoredValues(model), (std::vector<int>{40, 40, 0, 2, 0, 2}));
+    EXPECT_FALSE(p.Busy());
+}
+
 TEST(HighlightWithScheme, RecordByRecordEqualsOnePieceAndRestartsAgree)
 {
     TCodeMemoParser p;
