@@ -74,6 +74,11 @@ void TKeyStore::RaiseDuplicate(int newCode, int existingCode) const
 
 void TKeyStore::AddBinding(TShortCut firstKey, TShortCut secondKey, int code)
 {
+    // A second key made of modifiers alone can never be pressed, and a stream
+    // would store it as "no second key", turning it into a one-key binding of
+    // the first key that conflicts with its sequences: it is not added.
+    if (secondKey != 0 && WithoutModifiers(secondKey) == 0)
+        return;
     int node = FindInList(-1, firstKey);
     if (node < 0) {
         node = AppendToList(-1, firstKey);

@@ -193,6 +193,19 @@ TEST(KeyboardController, StreamRoundTripKeepsBindingsAndDescriptions)
     EXPECT_EQ(again.SaveToString().size(), bytes.size());
 }
 
+// A second key of modifiers alone would be written as "no second key" and
+// read back as a one-key binding clashing with the sequence.
+TEST(KeyboardController, ModifierOnlySecondKeysAreNotBound)
+{
+    TKeyboardActionContoller controller;
+    controller.AddBinding(VK_K | scCtrl, scCtrl, 5);
+    controller.AddBinding(VK_K | scCtrl, VK_A, 6);
+    ASSERT_EQ(controller.Bindings().size(), 1u);
+    TKeyboardActionContoller copy;
+    copy.LoadFromString(controller.SaveToString());
+    EXPECT_EQ(copy.Bindings(), controller.Bindings());
+}
+
 TEST(KeyboardController, StreamLayoutIsLittleEndianWithShortStrings)
 {
     TKeyboardActionContoller controller;
