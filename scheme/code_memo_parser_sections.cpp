@@ -19,35 +19,35 @@ namespace tarnwick {
 
 namespace {
 
-TMatcher MakeMatcher(TParserTables& tables, const TMatcherSpec& spec)
+TMatcher MakeMatcher(TParserTables& tables, const TMatcherSpec& parsed)
 {
     TMatcher m;
-    m.Repeat = spec.repeat ? 1 : 0;
-    m.Routine = spec.routine ? 1 : 0;
-    m.Custom = spec.custom ? 1 : 0;
-    m.Number = spec.number;
-    if (!spec.routine)
-        m.ClassIndex = tables.AddClass(spec.chars);
-    if (spec.custom)
+    m.Repeat = parsed.repeat ? 1 : 0;
+    m.Routine = parsed.routine ? 1 : 0;
+    m.Custom = parsed.custom ? 1 : 0;
+    m.Number = parsed.number;
+    if (!parsed.routine)
+        m.ClassIndex = tables.AddClass(parsed.chars);
+    if (parsed.custom)
         tables.CustomParse = 1;
     return m;
 }
 
-TTerminator MakeTerminator(TParserTables& tables, const TTerminatorSpec& spec)
+TTerminator MakeTerminator(TParserTables& tables, const TTerminatorSpec& parsed)
 {
     TTerminator t;
-    t.Include = spec.include ? 1 : 0;
-    t.Routine = spec.routine ? 1 : 0;
-    t.Custom = spec.custom ? 1 : 0;
-    t.Number = spec.number;
-    if (spec.custom)
+    t.Include = parsed.include ? 1 : 0;
+    t.Routine = parsed.routine ? 1 : 0;
+    t.Custom = parsed.custom ? 1 : 0;
+    t.Number = parsed.number;
+    if (parsed.custom)
         tables.CustomParse = 1;
-    if (!spec.routine) {
+    if (!parsed.routine) {
         // The reader allows at most four items; more never reach here.
-        const size_t count = std::min<size_t>(spec.chars.size(), TTerminator::kMaxClasses);
+        const size_t count = std::min<size_t>(parsed.chars.size(), TTerminator::kMaxClasses);
         t.Count = static_cast<uint8_t>(count);
         for (size_t i = 0; i < count; ++i)
-            t.Classes[i] = tables.AddClass(spec.chars[i]);
+            t.Classes[i] = tables.AddClass(parsed.chars[i]);
     }
     return t;
 }

@@ -69,8 +69,8 @@ void CompileAutoReplaceSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
         if (compiler.Accept(tkActionKeys)) {
             parser.CompileLabel = "%%AutoReplace - actionkeys";
             compiler.Expect(tkEquals, sidEqualsExpected);
-            const std::string spec = ReadShortString(compiler, true);
-            AtReadPosition(compiler, [&] { list.SetDelimiters(spec); });
+            const std::string delimiters = ReadShortString(compiler, true);
+            AtReadPosition(compiler, [&] { list.SetDelimiters(delimiters); });
             continue;
         }
         if (!compiler.At(tkString))

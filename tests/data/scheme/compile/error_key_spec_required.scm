@@ -1,3 +1,0 @@
-// Fails: key spec required.
-%%Keys
-  caCUT ( [ctrl] )

@@ -1,0 +1,3 @@
+// Fails: key specifier required.
+%%Keys
+  caCUT ( [ctrl] )

@@ -1,3 +1,0 @@
-// Fails: max four specs.
-%%Handlers
-  1 'a' 'abcde' 1

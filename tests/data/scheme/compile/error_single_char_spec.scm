@@ -1,3 +1,0 @@
-// Fails: single char spec.
-%%Words
-  'x' 'ab' 1

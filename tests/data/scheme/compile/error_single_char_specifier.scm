@@ -1,0 +1,3 @@
+// Fails: single character specifier.
+%%Words
+  'x' 'ab' 1
