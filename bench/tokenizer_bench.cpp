@@ -10,9 +10,11 @@
 //   BM_ByteTable       a plain byte-table pass: one table lookup and one
 //                      store per character, the floor for any highlighter
 //
-// The corpus is TARNWICK_CORPUS_FULL (scripts/run-benchmarks sets it to the
-// 20 MB selection of make-pascal-corpus.sh), else /tmp/pascal-corpus.pas,
-// else generated Pascal-like lines of about 20 MB.
+// The corpus is the one the reference highlighters read (reference/corpus.h:
+// TARNWICK_CORPUS_FULL, which scripts/run-benchmarks sets to the 20 MB
+// selection of make-pascal-corpus.sh, else /tmp/pascal-corpus.pas), so that
+// every figure is taken on the same text.
+#include "bench/reference/corpus.h"
 #include "editor/core/code_memo_model.h"
 #include "editor/core/highlight_pass.h"
 #include "scheme/builtin/builtin_scheme.h"
@@ -22,51 +24,13 @@
 
 #include <array>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace tarnwick;
-
-std::string Generated()
-{
-    std::string out;
-    uint32_t seed = 7;
-    const char* lines[] = {"procedure TForm1.Button%dClick(Sender: TObject);\n", "begin\n",
-                           "  if Count > $1F then Inc(Total, Count * 12.5e3);\n",
-                           "  WriteLn('it''s ', Total, #13#$0A);\n", "end;\n",
-                           "  property Value%d: Integer read FValue write SetValue;\n",
-                           "  { comment line }  // trailing\n", "  (* older comment *)\n"};
-    int n = 0;
-    while (out.size() < 20'000'000) {
-        seed = seed * 1103515245u + 12345u;
-        char buffer[128];
-        std::snprintf(buffer, sizeof buffer, lines[(seed >> 16) % 8], n++);
-        out += buffer;
-    }
-    return out;
-}
-
-const std::string& Corpus()
-{
-    static const std::string text = [] {
-        const char* named = std::getenv("TARNWICK_CORPUS_FULL");
-        for (const char* path : {named, "/tmp/pascal-corpus.pas"}) {
-            if (path == nullptr)
-                continue;
-            std::ifstream in(path, std::ios::binary);
-            std::stringstream buffer;
-            buffer << in.rdbuf();
-            if (!buffer.str().empty())
-                return buffer.str();
-        }
-        return Generated();
-    }();
-    return text;
-}
+using tarnwick_reference::Corpus;
 
 TCodeMemoParser& Scheme()
 {

@@ -1,6 +1,5 @@
-// The Pascal corpus for the reference benchmarks, found the way
-// tokenizer_bench.cpp finds it (TARNWICK_CORPUS_FULL, then
-// /tmp/pascal-corpus.pas). The references read the file as it is (LF line
+// The Pascal corpus of bench_tokenizer and its reference highlighters
+// (TARNWICK_CORPUS_FULL, then /tmp/pascal-corpus.pas), read as it is (LF line
 // ends); without a corpus they stop with a message, since a comparison on
 // different texts would mean nothing.
 #pragma once
