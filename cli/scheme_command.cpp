@@ -6,7 +6,6 @@
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "scheme/code_memo_parser.h"
-#include "scheme/ide_bridge.h"
 #include "scheme/scheme_dump.h"
 
 #include <filesystem>
@@ -48,16 +47,10 @@ int RunCompile(const std::vector<std::string>& args)
     return 0;
 }
 
-int RunDump(const std::vector<std::string>& arguments)
+int RunDump(const std::vector<std::string>& args)
 {
-    std::vector<std::string> args = arguments;
-    const char ideVersion = TakeIdeOption(args);
-    if (args.size() != 1)
-        throw UsageError{"expected one compiled scheme file or --builtin"};
     TCodeMemoParser scheme;
-    LoadSchemeArgument(args[0], scheme);
-    if (ideVersion != 0)
-        SetToDelphi(scheme, ideVersion);
+    LoadSchemeWithIdeOption(args, scheme);
     DumpScheme(scheme, std::cout);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 #include "scheme/builtin/builtin_scheme.h"
 #include "scheme/code_memo_parser.h"
+#include "scheme/ide_bridge.h"
 
 #include <filesystem>
 
@@ -25,19 +26,24 @@ void LoadSchemeArgument(const std::string& name, TCodeMemoParser& scheme)
         throw Exception(notice);
 }
 
-char TakeIdeOption(std::vector<std::string>& args)
+void LoadSchemeWithIdeOption(const std::vector<std::string>& args, TCodeMemoParser& scheme)
 {
+    std::vector<std::string> names;
+    char ideVersion = 0;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--ide")
+        if (args[i] != "--ide") {
+            names.push_back(args[i]);
             continue;
+        }
         if (i + 1 == args.size() || args[i + 1].size() != 1)
             throw UsageError{"--ide needs a version 1 to 4"};
-        const char version = args[i + 1][0];
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i + 2));
-        return version;
+        ideVersion = args[++i][0];
     }
-    return 0;
+    if (names.size() != 1)
+        throw UsageError{"expected one compiled scheme file or --builtin"};
+    LoadSchemeArgument(names[0], scheme);
+    if (ideVersion != 0)
+        SetToDelphi(scheme, ideVersion);
 }
 
 }  // namespace tarnwick::cli

@@ -17,8 +17,9 @@ namespace tarnwick::cli {
 // starting with "-" (other than --builtin) is a usage error.
 void LoadSchemeArgument(const std::string& name, TCodeMemoParser& scheme);
 
-// Takes "--ide VERSION" out of `args` (VERSION one character, '1'..'4' being
-// the versions the bridge knows); returns 0 when it is not there.
-char TakeIdeOption(std::vector<std::string>& args);
+// A command line of one scheme name and an optional "--ide VERSION": loads
+// the scheme, then takes that Delphi version's highlight settings
+// (SetToDelphi) when asked.
+void LoadSchemeWithIdeOption(const std::vector<std::string>& args, TCodeMemoParser& scheme);
 
 }  // namespace tarnwick::cli

@@ -4,7 +4,6 @@
 #include "cli/scheme_source.h"
 
 #include "scheme/code_memo_parser.h"
-#include "scheme/ide_bridge.h"
 #include "scheme/style_string.h"
 
 #include <iostream>
@@ -13,16 +12,10 @@ namespace tarnwick::cli {
 
 namespace {
 
-int RunStyleString(const std::vector<std::string>& arguments)
+int RunStyleString(const std::vector<std::string>& args)
 {
-    std::vector<std::string> args = arguments;
-    const char ideVersion = TakeIdeOption(args);
-    if (args.size() != 1)
-        throw UsageError{"expected one compiled scheme file or --builtin"};
     TCodeMemoParser scheme;
-    LoadSchemeArgument(args[0], scheme);
-    if (ideVersion != 0)
-        SetToDelphi(scheme, ideVersion);
+    LoadSchemeWithIdeOption(args, scheme);
     std::cout << StyleString(scheme.Settings()) << "\n";
     return 0;
 }
