@@ -5,6 +5,7 @@
 
 #include "editor/core/code_memo_model.h"
 #include "editor/core/highlight_pass.h"
+#include "scheme/builtin/builtin_scheme.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ TEST(HighlightWithScheme, AContainerTokenThatEndsAContainerIsReadAgainOnItsOwn)
 TEST(HighlightWithScheme, RecordByRecordEqualsOnePieceAndRestartsAgree)
 {
     TCodeMemoParser p;
-    p.CompileText(kPascalScript);
+    LoadBuiltinScheme(p, false);
     const std::string text =
         "program test; { a comment\rover two lines }\r"
         "type T = class\r  property X: Integer read FX write FX;\r"

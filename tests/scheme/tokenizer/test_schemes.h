@@ -1,8 +1,6 @@
-// Scheme scripts and helpers shared by the tokenizer tests.
-//
-// kPascalScript follows the built-in Object Pascal scheme entry for entry
-// (words, handlers, start tokens, keyword tables, state changes, effects),
-// so these tests pin the behaviour the editor shows for Pascal sources.
+// Helpers shared by the tokenizer tests. The Pascal tests run on the
+// built-in Object Pascal scheme (LoadBuiltinScheme), so they pin the
+// behaviour the editor shows for Pascal sources.
 #pragma once
 
 #include "editor/core/custom_ed_stream.h"
@@ -14,68 +12,6 @@
 #include <vector>
 
 namespace tarnwick::test {
-
-inline constexpr std::string_view kPascalScript = R"(
-%%language
-name = 'Object Pascal'
-case = __insensitive
-anchor = [0]
-
-%%words
-'//' '' 1
-'{' '' 8
-'(*' '' 9
-':=' '' 10  '+' '' 10  '-' '' 10  '*' '' 10  '/' '' 10  '=' '' 10
-'<>' '' 10  '<' '' 10  '>' '' 10  '<=' '' 10  '>=' '' 10  '(' '' 10
-')' '' 10  '[' '' 10  ']' '' 10  '.' '' 10  '..' '' 10  '^' '' 10
-',' '' 10  ':' '' 10  '@' '' 10
-';' '' 20 [0 1]
-'#' '[0-9]' 11
-'#$' '[0-9A-Fa-f]' 12
-
-%%handlers
-1 '[^\n]' * '\n' 0
-8 '[^}]' * '}' 1
-9 '[^]' * '*)' 1
-11 '[0-9]' '[^0-9]' 0
-12 '[0-9A-Fa-f]' '[^0-9A-Fa-f]' 0
-
-%%tokens
-0 '[\t\n ]' '[\t\n ]' * '[^\t\n ]' 0
-6 '$' '[0-9A-Fa-f]' '[^0-9A-Fa-f]' 0
-3 __STD_PASCALSTRING
-4 __STD_NUMBER_OR_FP
-2 __STD_IDENTIFIER
-
-%%kwTables
-forstate [0] endswith '[^_A-Za-z0-9]' (
-  7 is 'and', 'array', 'as', 'asm', 'begin', 'case', 'const', 'class', 'div', 'do',
-       'downto', 'else', 'end', 'for', 'function', 'if', 'in', 'mod', 'nil', 'not', 'of',
-       'or', 'procedure', 'program', 'read', 'record', 'repeat', 'string', 'then', 'to',
-       'type', 'until', 'unit', 'uses', 'var', 'while', 'with', 'xor'
-  26 is 'exports'
-  21 is 'property' )
-forstate [1] endswith '[^_A-Za-z0-9]' ( 22 is 'default' 23 is 'read' 24 is 'write' 25 is 'stored' )
-forstate [2] endswith '[^_A-Za-z0-9]' ( 27 is 'name' 28 is 'index' 29 is 'resident' )
-
-%%states
-20 ( + [0] - [1 2] )
-21 ( + [1] - [0] )
-26 ( + 2 )
-
-%%map
-1 5  2 2  3 3  4 4  5 5  6 4  7 7  8 5  9 5  10 10  11 3  12 3  20 10
-21 7  22 7  23 7  24 7  25 7  26 7  27 7  28 7  29 7
-
-%%effects
-0 [] clBlack * clWhite *
-2 [] clBlack * clWhite *
-3 [fsItalic] clBlack * clWhite *
-4 [] clGreen clWhite *
-5 [fsItalic] clBlue clWhite *
-7 [fsBold] clBlack * clWhite *
-10 [] clBlack * clWhite *
-)";
 
 // One token as the tokenizer reports it.
 struct TTok {

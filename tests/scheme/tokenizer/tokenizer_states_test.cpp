@@ -4,6 +4,7 @@
 #include "tests/scheme/tokenizer/test_schemes.h"
 
 #include "editor/core/code_memo_errors.h"
+#include "scheme/builtin/builtin_scheme.h"
 
 #include <gtest/gtest.h>
 
@@ -249,7 +250,7 @@ TEST(TokenizerStates, AClassIndexTheSchemeDoesNotHoldRaises)
 TEST(TokenizerStates, AtTheEndOfTheTextATokenIsEmpty)
 {
     TCodeMemoParser p;
-    p.CompileText(kPascalScript);
+    LoadBuiltinScheme(p, false);
     TStringEdStream s("");
     p.ResetTokenizer(0);
     int length = 5;
