@@ -3,10 +3,12 @@
 # before and after taking a Delphi IDE's highlight settings.
 set -u
 cli=$1
-sample=$(cd "$(dirname "$0")/../data/scheme/ide" && pwd)/sample.dat
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+sample=$dir/sample.dat
+"$cli" scheme compile "$(dirname "$0")/../data/scheme/ide/sample.txt" -o "$sample" >/dev/null ||
+    fail "compiling the sample scheme"
 export TARNWICK_HOME=$dir
 
 head='Quorvel6:OPT#8#67099632GWD#2#34GCL#11#-2147483633WRC#1#0IDS#1#1WRO#3#>|:FON#11#Courier NewFOS#2#10'
