@@ -3,12 +3,8 @@
 #include "library/library_format.h"
 #include "library/library_journal.h"
 #include "platform/errors.h"
-#include "platform/file_names.h"
 
-#include <algorithm>
-#include <limits>
 #include <map>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -21,24 +17,13 @@ struct TTitleRef {
     TTextRange range;
 };
 
-// Every title with a non-empty value, at its first occurrence, as reads see it.
+// Every readable title that has a value, with its range.
 std::vector<TTitleRef> ReadTitles(const TIniDocument& index)
 {
-    constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
     std::vector<TTitleRef> refs;
-    std::set<std::string> categories;
-    for (const std::string& category : index.SectionNames(kUnlimited)) {
-        if (!categories.insert(UpperCaseAscii(category)).second)
-            continue;
-        std::set<std::string> titles;
-        for (const std::string& title : index.Keys(category, kUnlimited)) {
-            if (!titles.insert(UpperCaseAscii(title)).second)
-                continue;
-            const std::string value = index.ReadString(category, title, "");
-            if (!value.empty())
-                refs.push_back({category, title, ParseRange(value)});
-        }
-    }
+    for (const TTitleValue& title : ReadableTitles(index))
+        if (!title.value.empty())
+            refs.push_back({title.category, title.title, ParseRange(title.value)});
     return refs;
 }
 

@@ -7,8 +7,49 @@
 #include "platform/profile.h"
 
 #include <algorithm>
+#include <limits>
+#include <unordered_set>
 
 namespace tarnwick {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+std::string TitleKey(std::string_view category, std::string_view title)
+{
+    std::string key = UpperCaseAscii(Trimmed(category));
+    key += '\0';
+    key += UpperCaseAscii(Trimmed(title));
+    return key;
+}
+
+std::vector<TTitleValue> ReadableTitles(const TIniDocument& index)
+{
+    constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
+    std::vector<TTitleValue> titles;
+    std::unordered_set<std::string> seenCategories;
+    std::unordered_set<std::string> seenTitles;
+    for (const std::string& category : index.SectionNames(kUnlimited)) {
+        if (!seenCategories.insert(UpperCaseAscii(category)).second)
+            continue;
+        for (const std::string& title : index.Keys(category, kUnlimited)) {
+            if (!seenTitles.insert(TitleKey(category, title)).second)
+                continue;
+            titles.push_back({category, title, index.ReadString(category, title, "")});
+        }
+    }
+    return titles;
+}
 
 std::string DataFileName(std::string_view indexFileName)
 {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick {
 
@@ -45,6 +46,20 @@ std::string GetField(std::string_view text, std::string_view separator, int n);
 // optional sign, then digits, nothing else). Raises EConvertError
 // "'%s' is not a valid integer value" otherwise.
 int64_t ParseDecimal(std::string_view field);
+
+// The key under which reads find a title: both names trimmed, ASCII letter
+// case folded, joined by a NUL.
+std::string TitleKey(std::string_view category, std::string_view title);
+
+// A title and its stored value ("" when empty).
+struct TTitleValue {
+    std::string category, title, value;
+};
+
+// Every title reads can reach, in file order: each category and each title
+// at its first occurrence only (later ones are never read). The listing
+// buffer does not apply.
+std::vector<TTitleValue> ReadableTitles(const TIniDocument& index);
 
 // A stored value split into its two numbers. The range is not checked against
 // any file here: a value may be well-formed and still point outside the data.

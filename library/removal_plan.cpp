@@ -1,69 +1,32 @@
 // In-memory simulation of text removals (see removal_plan.h).
 #include "library/removal_plan.h"
 
-#include "platform/file_names.h"
 
 #include <algorithm>
-#include <limits>
-#include <unordered_set>
 
 namespace tarnwick {
-
-namespace {
-
-constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Names are matched as the index file matches them: trimmed, ASCII case
-// folded.
-std::string LookupKey(std::string_view category, std::string_view title)
-{
-    std::string key = UpperCaseAscii(Trimmed(category));
-    key += '\0';
-    key += UpperCaseAscii(Trimmed(title));
-    return key;
-}
-
-}  // namespace
 
 TRemovalPlan::TRemovalPlan(const TIniDocument& index, int64_t dataSize) : size_(dataSize)
 {
     if (dataSize > 0)
         pieces_.push_back({0, dataSize});
-    std::unordered_set<std::string> seenCategories;
-    for (const std::string& category : index.SectionNames(kUnlimited)) {
-        if (!seenCategories.insert(UpperCaseAscii(category)).second)
-            continue;
-        for (const std::string& title : index.Keys(category, kUnlimited)) {
-            std::string key = LookupKey(category, title);
-            if (lookup_.count(key))
-                continue;
-            TEntry entry;
-            entry.category = category;
-            entry.title = title;
-            const std::string value = index.ReadString(category, title, "");
-            if (!value.empty()) {
-                entry.range = ParseRange(value);
-                entry.hasRange = true;
-            }
-            lookup_.emplace(std::move(key), entries_.size());
-            entries_.push_back(std::move(entry));
+    for (TTitleValue& title : ReadableTitles(index)) {
+        TEntry entry;
+        entry.category = std::move(title.category);
+        entry.title = std::move(title.title);
+        if (!title.value.empty()) {
+            entry.range = ParseRange(title.value);
+            entry.hasRange = true;
         }
+        lookup_.emplace(TitleKey(entry.category, entry.title), entries_.size());
+        entries_.push_back(std::move(entry));
     }
 }
 
 const TRemovalPlan::TEntry* TRemovalPlan::FindEntry(std::string_view category,
                                                    std::string_view title) const
 {
-    auto it = lookup_.find(LookupKey(category, title));
+    auto it = lookup_.find(TitleKey(category, title));
     if (it == lookup_.end() || entries_[it->second].removed)
         return nullptr;
     return &entries_[it->second];
@@ -121,7 +84,7 @@ bool TRemovalPlan::Remove(std::string_view category, std::string_view title,
         }
         cut = true;
     }
-    auto it = lookup_.find(LookupKey(category, title));
+    auto it = lookup_.find(TitleKey(category, title));
     if (it != lookup_.end())
         entries_[it->second].removed = true;
     return cut;

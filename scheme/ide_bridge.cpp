@@ -6,6 +6,7 @@
 #include "platform/file_names.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "scheme/compiler_messages.h"
 
 #include <optional>
 #include <string>
@@ -42,17 +43,9 @@ constexpr const char* kOldRootPrefix = "Software\\Borland\\Delphi\\";
 constexpr const char* kOldRootSuffix = ".0\\Highlight";
 constexpr const char* kRoot4 = "Software\\Borland\\Delphi\\4.0\\Editor\\Highlight";
 
-std::string WithArgument(std::string_view pattern, std::string_view argument)
-{
-    std::string text(pattern);
-    if (const size_t at = text.find("%s"); at != std::string::npos)
-        text.replace(at, 2, argument);
-    return text;
-}
-
 [[noreturn]] void RaiseNotInstalled(char version)
 {
-    throw ECodeMemo(WithArgument(kMsgIdeNotInstalled, std::string(1, version)));
+    throw ECodeMemo(FormatTemplate(kMsgIdeNotInstalled, {std::string(1, version)}));
 }
 
 // The selection colours as the bridge changes them. Taking a colour from the
@@ -258,7 +251,7 @@ TSM_Effect ParseIdeValueString(std::string_view value)
 void SetToDelphi(TCustomCodeMemoParser& scheme, char version)
 {
     if (version < '1' || version > '4')
-        throw ECodeMemo(WithArgument(kMsgInvalidIdeVersion, std::string(1, version)));
+        throw ECodeMemo(FormatTemplate(kMsgInvalidIdeVersion, {std::string(1, version)}));
 
     // Everything is read into copies first, so a failed read changes nothing.
     TSM_Settings& settings = scheme.Settings();
