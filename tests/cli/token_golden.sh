@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Golden token dumps: each sample source of tests/data/scheme/samples,
 # highlighted by its shipped scheme (and the Pascal one also by the built-in
-# scheme), must give the token runs of its .tokens reference.
+# scheme), must give the token runs of its reference in
+# tests/data/scheme/tokens (the sample's name with ".tokens").
 # TARNWICK_REGENERATE=1 rewrites the references; review the diff before keeping it.
 set -u
 cli=$1
 scripts=$(dirname "$cli")/Scripts
 samples=$(cd "$(dirname "$0")/../data/scheme/samples" && pwd)
+references=$(cd "$(dirname "$0")/../data/scheme/tokens" && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 scheme_for() {
@@ -26,9 +28,8 @@ scheme_for() {
 
 count=0
 for sample in "$samples"/*; do
-    case "$sample" in *.tokens) continue ;; esac
     scheme=$(scheme_for "$sample") || fail "no scheme for $sample"
-    reference=$sample.tokens
+    reference=$references/$(basename "$sample").tokens
     out=$("$cli" scheme tokens "$scripts/$scheme.dat" "$sample") || fail "tokens of $sample"
     if [ "${TARNWICK_REGENERATE:-}" = 1 ]; then
         printf '%s\n' "$out" > "$reference"

@@ -86,8 +86,6 @@ TEST(ShippedSchemes, SampleSourcesEndInTheStartStates)
     std::set<std::string> covered;
     for (const auto& entry : std::filesystem::directory_iterator(samples)) {
         const std::string extension = entry.path().extension().string();
-        if (extension == ".tokens")
-            continue;  // the golden token runs of the command-line test
         SCOPED_TRACE(entry.path().filename().string());
         ASSERT_EQ(schemeFor.count(extension), 1u) << "no scheme for this sample";
         covered.insert(schemeFor.at(extension));
