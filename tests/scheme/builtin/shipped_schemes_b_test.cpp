@@ -131,6 +131,7 @@ const TConstructCase kConstructs[] = {
      "a:2 {:22 &:31 :hover:7 {:23 b:11 ::28 c:12 }:27 d:11 ::28 1px:4 }:27"},
     {"CssMediaHoldsRulesFontFaceDeclarations", "CSS", "@media x{p{}}@font-face{src:y}",
      "@media:16  :21 x:12 {:24 p:2 {:22 }:27 }:27 @font-face:17 {:25 src:11 ::28 y:12 }:27"},
+    {"CssOddCharacterInABlockStaysInIt", "CSS", "a{b:$x}c", "a:2 {:22 b:11 ::28 $:10 x:12 }:27 c:2"},
     {"CssImportEndsAtSemicolon", "CSS", "@import 'a';b{}", "@import:16  :21 'a':3 ;:30 b:2 {:22 }:27"},
     {"YamlBlockScalarEndsByIndentation", "YAML", "a:\r  b: |\r    x\r\r    y\r  c: 1",
      "a:2 ::11 |  :42 b:2 ::11 |:52 |    x:16 |    y:16 |  :42 c:2 ::11 1:4"},
@@ -149,6 +150,8 @@ const TConstructCase kConstructs[] = {
      "for:7 %%f:20 in:7 (:10 *:2 ):10 do:7 call:7 :sub:5 %%~nxf:21"},
     {"MakefileRecipeLinesAndNestedReferences", "Makefile", "a: b\r\t@cc $(x $(y))\rc = d",
      "a:2 ::10 b:2 |\t@:15 cc :16 $(:18 x:20  :21 $(:18 y:20 ):19 ):19 |:17 c:2 =:11  d:12"},
+    {"MakefileBracketsInsideAReferencePairUp", "Makefile", "$(if x,(a),b) c",
+     "$(:18 if:8  :21 x:20 ,:10 (:32 a:20 ):19 ,:10 b:20 ):19 c:2"},
     {"MakefileDefineBlockUpToEndef", "Makefile", "define X\ra: b\rendef\rY := 1",
      "define:22  X:24 |a: b:24 |endef:23 Y:2 :=:11  1:12"},
 };
