@@ -9,6 +9,10 @@
 //                      not stored)
 //   BM_ByteTable       a plain byte-table pass: one table lookup and one
 //                      store per character, the floor for any highlighter
+//   BM_ShippedSample   the tokenizer alone, each shipped scheme (compiled from
+//                      its script) over its golden-token sample repeated to
+//                      about 1 MB; the Pascal row is the same measure on
+//                      word_count.pas, so that the rows compare
 //
 // The corpus is the one the reference highlighters read (reference/corpus.h:
 // TARNWICK_CORPUS_FULL, which scripts/run-benchmarks sets to the 20 MB
@@ -17,13 +21,16 @@
 #include "bench/reference/corpus.h"
 #include "editor/core/code_memo_model.h"
 #include "editor/core/highlight_pass.h"
+#include "platform/file_io.h"
 #include "scheme/builtin/builtin_scheme.h"
 #include "scheme/code_memo_parser.h"
 
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -61,10 +68,10 @@ void BM_HighlightPass(benchmark::State& state)
 }
 BENCHMARK(BM_HighlightPass)->Unit(benchmark::kMillisecond)->MinTime(3);
 
-void BM_ReadTokens(benchmark::State& state)
+// One timed run of the tokenizer over `text` per iteration, token values
+// not stored.
+void ReadAllTokens(benchmark::State& state, TCodeMemoParser& scheme, const std::string& text)
 {
-    const std::string text = Model().Text();
-    TCodeMemoParser& scheme = Scheme();
     int64_t tokens = 0;
     for (auto _ : state) {
         TStringEdStream stream(text);
@@ -81,6 +88,11 @@ void BM_ReadTokens(benchmark::State& state)
                             static_cast<int64_t>(text.size()));
     state.counters["tokens/s"] = benchmark::Counter(static_cast<double>(tokens),
                                                     benchmark::Counter::kIsRate);
+}
+
+void BM_ReadTokens(benchmark::State& state)
+{
+    ReadAllTokens(state, Scheme(), Model().Text());
 }
 BENCHMARK(BM_ReadTokens)->Unit(benchmark::kMillisecond)->MinTime(3);
 
@@ -105,6 +117,32 @@ void BM_ByteTable(benchmark::State& state)
                             static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_ByteTable)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+void BM_ShippedSample(benchmark::State& state, const char* schemeName, const char* sampleName)
+{
+    const std::filesystem::path scripts = TARNWICK_SCHEME_SCRIPTS;
+    const std::filesystem::path samples = std::filesystem::path(TARNWICK_TEST_DATA) / "scheme/samples";
+    TCodeMemoParser scheme;
+    scheme.CompileText(ReadWholeFile(scripts / (std::string(schemeName) + ".txt")),
+                       scripts.string());
+    // Line breaks as the editor stores them: one CR each.
+    std::string sample = ReadWholeFile(samples / sampleName);
+    sample.erase(std::remove(sample.begin(), sample.end(), '\r'), sample.end());
+    std::replace(sample.begin(), sample.end(), '\n', '\r');
+    std::string text;
+    while (text.size() < (1u << 20))
+        text += sample;
+    ReadAllTokens(state, scheme, text);
+}
+BENCHMARK_CAPTURE(BM_ShippedSample, ObjectPascal, "ObjectPascal", "word_count.pas")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, VisualBasic, "VisualBasic", "SnippetIndex.vb")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, XML, "XML", "library_export.xml")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, CSS, "CSS", "code_pane.css")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, JSON, "JSON", "library_settings.json")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, YAML, "YAML", "release_pipeline.yaml")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, Makefile, "Makefile", "snippets.mk")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, Markdown, "Markdown", "user_guide.md")->MinTime(1);
+BENCHMARK_CAPTURE(BM_ShippedSample, Batch, "Batch", "backup_libraries.bat")->MinTime(1);
 
 }  // namespace
 

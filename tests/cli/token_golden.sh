@@ -22,6 +22,14 @@ scheme_for() {
     *.sh) echo Shell ;;
     *.ini) echo INI ;;
     *.pas) echo ObjectPascal ;;
+    *.json) echo JSON ;;
+    *.xml) echo XML ;;
+    *.vb) echo VisualBasic ;;
+    *.css) echo CSS ;;
+    *.yaml | *.yml) echo YAML ;;
+    *.mk) echo Makefile ;;
+    *.md) echo Markdown ;;
+    *.bat | *.cmd) echo Batch ;;
     *) return 1 ;;
     esac
 }

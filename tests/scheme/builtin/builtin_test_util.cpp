@@ -35,11 +35,11 @@ std::string AllBut(std::string_view chars)
     return out;
 }
 
-TTokens Tokenize(TCodeMemoParser& scheme, std::string_view text)
+TTokens Tokenize(TCodeMemoParser& scheme, std::string_view text, int context)
 {
     TTokens tokens;
     TStringEdStream stream(text);
-    scheme.ResetTokenizer(0);
+    scheme.ResetTokenizer(context);
     while (stream.Position() < stream.TextLength()) {
         const int64_t start = stream.Position();
         int length = 0;
@@ -52,6 +52,20 @@ TTokens Tokenize(TCodeMemoParser& scheme, std::string_view text)
             break;
     }
     return tokens;
+}
+
+std::string Marked(TCodeMemoParser& scheme, std::string_view text)
+{
+    std::string out;
+    for (auto [value, token] : Tokenize(scheme, text)) {
+        if (value == 0)
+            continue;
+        for (char& c : token)
+            if (c == '\r')
+                c = '|';
+        out += (out.empty() ? "" : " ") + token + ":" + std::to_string(value);
+    }
+    return out;
 }
 
 }  // namespace tarnwick::test

@@ -18,8 +18,13 @@ std::string Members(const TParserTables& tables, int index);
 // Every character except those of `chars`, in code order.
 std::string AllBut(std::string_view chars);
 
-// The text read token by token from the start state: (token value, text).
+// The text read token by token after a reset with `context` (0: the start
+// states): (token value, text).
 using TTokens = std::vector<std::pair<int, std::string>>;
-TTokens Tokenize(TCodeMemoParser& scheme, std::string_view text);
+TTokens Tokenize(TCodeMemoParser& scheme, std::string_view text, int context = 0);
+
+// The tokens other than plain text, as "text:value" separated by blanks
+// (a CR inside a token shows as "|").
+std::string Marked(TCodeMemoParser& scheme, std::string_view text);
 
 }  // namespace tarnwick::test
