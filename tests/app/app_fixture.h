@@ -1,9 +1,9 @@
-// A fresh application folder per test: a temporary folder holding the
-// shipped english.lng (unless a test writes its own) and whatever main.ini
-// and library files the test puts there.
+// A fresh application folder per test: a temporary folder holding whatever
+// language file, main.ini and library files the test puts there.
 #pragma once
 
 #include "app/main_form.h"
+#include "platform/profile.h"
 #include "scripted_prompt.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +53,13 @@ protected:
         return *form_;
     }
     std::string Settings() const { return ReadFile("main.ini"); }
+    // One main.ini value; "<absent>" when the key is missing.
+    std::string Setting(const char* section, const char* key) const
+    {
+        return ProfileReadString((folder_ / "main.ini").string(), section, key, "<absent>");
+    }
+    // Ends the session: the window is destroyed and writes its settings.
+    void CloseForm() { form_.reset(); }
 
     std::filesystem::path folder_;
     TScriptedPrompt prompt_;

@@ -152,19 +152,6 @@ TEST_F(AppFolderTest, unwritable_settings_are_reported_and_the_window_still_open
     EXPECT_EQ(form.StatusBar1->PanelCount(), 3);
 }
 
-TEST_F(AppFolderTest, shutdown_without_remember_removes_the_placement)
-{
-    WriteFile("main.ini", "[Options]\r\nHasRun1=1\r\nLeft=10\r\nTop=20\r\nWidth=600\r\n"
-                          "Height=400\r\nWindowState=0\r\nAnimated=0\r\nTreeWidth=210\r\n");
-    Form().close();
-    const std::string settings = Settings();
-    for (const char* key : {"Left=", "Top=", "Width=", "Height=", "WindowState="})
-        EXPECT_EQ(settings.find(std::string("\n") + key), std::string::npos) << key;
-    EXPECT_NE(settings.find("Animated=0"), std::string::npos);
-    EXPECT_NE(settings.find("DefaultIni=Delphi Code"), std::string::npos);
-    EXPECT_NE(settings.find("TreeWidth=210"), std::string::npos);
-}
-
 TEST_F(AppFolderTest, tree_font_size_is_the_larger_of_both)
 {
     WriteFile("main.ini", "[Options]\nHasRun1=1\n[Fonts]\nTreeWinSize=8\nTreeTitleSize=14\n");
