@@ -12,8 +12,19 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
+
+// Failure messages show Qt texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace tarnwick::test {
+
+struct TSnippet {
+    std::string Category, Title, Text;
+};
 
 class AppFolderTest : public ::testing::Test {
 protected:
@@ -57,6 +68,25 @@ protected:
     std::string Setting(const char* section, const char* key) const
     {
         return ProfileReadString((folder_ / "main.ini").string(), section, key, "<absent>");
+    }
+    // Writes a library (index file `indexName` and its data file) holding the
+    // snippets in the given order.
+    void WriteLibrary(const std::string& indexName, const std::vector<TSnippet>& snippets)
+    {
+        std::string data;
+        std::string index;
+        std::string lastCategory;
+        for (const TSnippet& snippet : snippets) {
+            if (index.empty() || snippet.Category != lastCategory)
+                index += "[" + snippet.Category + "]\r\n";
+            lastCategory = snippet.Category;
+            index += snippet.Title + "=" + std::to_string(data.size()) + ";" +
+                     std::to_string(data.size() + snippet.Text.size()) + "\r\n";
+            data += snippet.Text + "\r\n";
+        }
+        WriteFile(indexName, index);
+        const std::string stem = indexName.substr(0, indexName.rfind('.'));
+        WriteFile(stem + ".dat", data);
     }
     // Ends the session: the window is destroyed and writes its settings.
     void CloseForm() { form_.reset(); }
