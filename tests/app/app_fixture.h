@@ -52,10 +52,10 @@ protected:
         std::ifstream in(folder_ / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    void InstallShippedLanguage()
+    void InstallShippedLanguage(const char* name = "english.lng")
     {
-        std::filesystem::copy_file(std::filesystem::path(TARNWICK_RESOURCES) / "english.lng",
-                                   folder_ / "english.lng");
+        std::filesystem::copy_file(std::filesystem::path(TARNWICK_RESOURCES) / name,
+                                   folder_ / name);
     }
     TMainForm& Form()
     {
