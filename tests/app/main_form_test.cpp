@@ -123,21 +123,6 @@ TEST_F(AppFolderTest, toolbar_hint_replaces_and_restores_panel_zero)
     EXPECT_EQ(form.StatusBar1->PanelText(0), "7 Categories");
 }
 
-TEST_F(AppFolderTest, first_start_shows_the_notice_once_and_creates_main_ini)
-{
-    Form();
-    ASSERT_EQ(prompt_.Messages.size(), 1);
-    EXPECT_TRUE(prompt_.Messages[0].startsWith("Please Read the help file"));
-    const std::string settings = (folder_ / "main.ini").string();
-    EXPECT_EQ(ProfileReadString(settings, "Options", "HasRun1", ""), "1");
-    EXPECT_EQ(ProfileReadString(settings, "Scripts", "Delphi3", ""), "Delphi 3 Registry Settings");
-
-    form_.reset();
-    prompt_.Messages.clear();
-    Form();
-    EXPECT_TRUE(prompt_.Messages.isEmpty());
-}
-
 TEST_F(AppFolderTest, unwritable_settings_are_reported_and_the_window_still_opens)
 {
     InstallShippedLanguage();

@@ -3,6 +3,8 @@
 // is written when the window goes.
 #include "app_fixture.h"
 
+#include "platform/file_io.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -111,6 +113,20 @@ TEST_F(AppFolderTest, shutdown_writes_the_options_and_without_remember_removes_t
     EXPECT_EQ(Setting("Options", "AutoSave"), "0");
     EXPECT_EQ(Setting("Options", "TreeWidth"), "210");
     EXPECT_EQ(Setting("Options", "DelphiVer"), "2");
+}
+
+TEST_F(AppFolderTest, a_failed_write_at_shutdown_is_reported)
+{
+    WriteFile("main.ini", "[Options]\r\nHasRun1=1\r\n");
+    Form();
+    SetFileFaultHook([](TFileOp op, const std::filesystem::path&) {
+        return op == TFileOp::Write || op == TFileOp::Rename;
+    });
+    CloseForm();
+    SetFileFaultHook(nullptr);
+    ASSERT_EQ(prompt_.Errors.size(), 1);
+    EXPECT_TRUE(prompt_.Errors[0].startsWith("Unable to write to"));
+    EXPECT_EQ(Setting("Options", "DefaultIni"), "<absent>");
 }
 
 TEST_F(AppFolderTest, exit_command_closes_the_window_and_the_next_start_finds_the_placement)
