@@ -300,12 +300,9 @@ void TMainForm::ConnectHandlers()
         if (TFontTreeView::NodeLevel(node) == 0)
             node->setIcon(0, treeImages_.CategoryIcon(false));
     });
-    // The strip label over the tree follows the divider.
+    // Kept for SaveSettings, which runs once the window is hidden.
     connect(Splitter1, &QSplitter::splitterMoved, this,
-            [this] {
-                treeWidth_ = TreeView1->width();
-                Label1->setFixedWidth(treeWidth_);
-            });
+            [this] { treeWidth_ = TreeView1->width(); });
     TreeView1->SetGetFont([this](const TNodePaintInfo& info, QFont& font, QColor& colour) {
         TreeView1GetFont(info, font, colour);
     });
@@ -313,6 +310,10 @@ void TMainForm::ConnectHandlers()
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // The strip label over the tree is as wide as the tree, however the
+    // divider or the window moved.
+    if (watched == TreeView1 && event->type() == QEvent::Resize)
+        Label1->setFixedWidth(TreeView1->width());
     // A held key repeats its press but is released once. While a label is
     // being edited the editor has the focus, and its keys are its own.
     if (watched == TreeView1 && event->type() == QEvent::KeyRelease) {
@@ -334,7 +335,6 @@ void TMainForm::FormResize()
     const int width = static_cast<int>(std::trunc(this->width() * kButtonWidthFactor));
     for (TFlatButton* button : {btnOpen, btnCopy, btnDelete, btnSave, btnHelp, btnAbout, btnExit})
         button->setFixedWidth(width);
-    Label1->setFixedWidth(TreeView1->width());
 }
 
 void TMainForm::paintEvent(QPaintEvent* event)

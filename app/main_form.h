@@ -118,6 +118,7 @@ public:
     const std::vector<std::string>& SchemeNames() const { return schemeNames_; }
     const std::vector<std::string>& SchemeFiles() const { return schemeFiles_; }
     int CurrentSchemeIndex() const { return currentSchemeIndex_; }
+    const std::string& CurrentSchemeName() const { return currentSchemeName_; }
     const std::string& CurrentSchemeFile() const { return currentSchemeFile_; }
     const TTreeImages& TreeImages() const { return treeImages_; }
 

@@ -129,7 +129,6 @@ void TMainForm::LoadSettings()
         const QList<int> sizes = Splitter1->sizes();
         const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
         Splitter1->setSizes({treeWidth, std::max(total - treeWidth, 50)});
-        Label1->setFixedWidth(treeWidth);
         treeWidth_ = treeWidth;
     }
 

@@ -110,6 +110,8 @@ TEST_F(AppFolderTest, toolbar_buttons_follow_the_window_width)
     QCoreApplication::processEvents();
     EXPECT_EQ(form.btnOpen->width(), 140);
     EXPECT_EQ(form.btnExit->maximumWidth(), 140);
+    // The caption strip's label over the tree is as wide as the tree.
+    EXPECT_EQ(form.Label1->width(), form.TreeView1->width());
 }
 
 TEST_F(AppFolderTest, toolbar_hint_replaces_and_restores_panel_zero)

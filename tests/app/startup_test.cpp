@@ -214,6 +214,7 @@ TEST_F(AppFolderTest, schemes_are_listed_in_file_order_and_current_parser_matche
     EXPECT_EQ(form.SchemeNames()[2], "Bare name");
     EXPECT_EQ(form.SchemeFiles()[2], "");
     EXPECT_EQ(form.CurrentSchemeIndex(), 1);
+    EXPECT_EQ(form.CurrentSchemeName(), "C and C++");
     EXPECT_EQ(form.CurrentSchemeFile(), "scripts\\CPP.dat");
 
     ProfileWriteString((folder_ / "main.ini").string(), "Options", "CurrentParser", "cpp");
