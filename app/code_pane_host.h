@@ -1,9 +1,24 @@
-// TCodePaneHost: the place in the main window where the code pane sits. It
-// is an empty, white panel until the editor control is built into it; it holds
-// no text and no editing behaviour of its own.
+// TCodePaneHost: the code pane of the main window, as the window sees it.
+//
+// The window needs only a few things of the pane: show a title's text, empty
+// it, read the text back, know whether the user changed it, and count its
+// lines for the status bar. Those are the whole interface here, so that the
+// control behind it can change without touching the window.
+//
+// Texts are code-page bytes, as the library stores them. SetText accepts
+// CR LF, lone CR or LF line ends; Text returns the lines joined by CR LF.
+//
+// Behind the interface sits, for now, a plain read-only text view: it shows
+// the text and cannot change it, so Modified stays false.
 #pragma once
 
 #include <QFrame>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class QPlainTextEdit;
 
 namespace tarnwick {
 
@@ -11,6 +26,21 @@ class TCodePaneHost : public QFrame {
     Q_OBJECT
 public:
     explicit TCodePaneHost(QWidget* parent = nullptr);
+
+    // Replaces the whole text; the pane counts as unchanged afterwards.
+    void SetText(std::string_view text);
+    void Clear();
+    std::string Text() const;
+    // Whether the text was changed since the last SetText or Clear.
+    bool Modified() const;
+    // At least 1: an empty text is one empty line.
+    int64_t LineCount() const;
+
+    // The widget that takes the focus and shows the text.
+    QWidget* View() const;
+
+private:
+    QPlainTextEdit* view_;
 };
 
 }  // namespace tarnwick

@@ -9,8 +9,8 @@
 #include "platform/profile.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -30,13 +30,6 @@ constexpr double kButtonWidthFactor = 0.14082732346554017;
 constexpr int kInitialTreeWidth = 152;
 
 const std::vector<int> kStatusPanelWidths = {152, 189, 189};
-
-// Colour values keep red in the low byte.
-QColor ColourFromValue(uint32_t value)
-{
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
-}
 
 }  // namespace
 
@@ -63,18 +56,40 @@ TMainForm::TMainForm(TPrompt& prompt, std::filesystem::path appFolder, QWidget* 
     FormResize();
 }
 
+// The designed window exists by now (menus, toolbar, panes); this is the
+// start-up sequence proper.
 void TMainForm::FormCreate()
 {
-    // Language, dirty flag, library titles and the Open menu, then the
-    // settings. The scheme is loaded by a later stage.
+    // Lists and flags start empty and cleared (members); the application
+    // folder came with the constructor.
+    painted_ = false;
+    saving_ = false;
+    loading_ = true;
+    dragArmed_ = false;
     LoadLanguageFile();
     dirty_ = false;
+    // The caption strip sits at the top of the client panel (CreatePanes).
     libraryTitles_ = ProfileKeys(SettingsFile(), "Files");
     BuildOpenMenu();
     LoadSettings();
+    LoadCurrentScheme();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+}
+
+void TMainForm::FormDestroy()
+{
+    // Leaving the program writes the options to main.ini and nothing else. A
+    // failed write is reported; the window goes all the same.
+    try {
+        SaveSettings();
+    } catch (const std::exception& error) {
+        prompt_.ShowError(AnsiToQt(error.what()));
+    }
+}
 
 QAction* TMainForm::AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut)
 {
@@ -234,6 +249,9 @@ void TMainForm::CreatePanes()
     TreeView1 = new TFontTreeView(Splitter1);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Renaming a node must rename the title in the library as well; until
+    // the tree's editing commands do that, labels are not edited in place.
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Memo1 = new TCodePaneHost(Splitter1);
     Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
     Splitter1->addWidget(TreeView1);
@@ -265,31 +283,45 @@ void TMainForm::ConnectHandlers()
     for (QMenu* menu : {static_cast<QMenu*>(File1), Edit2, Options1, Help1})
         connect(menu, &QMenu::aboutToShow, this, &TMainForm::MainMenu981Popup);
     connect(TreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        // The tree's Save item follows the Save button.
-        SavePopup1->setEnabled(btnSave->isEnabled());
+        PopupMenu1Popup();
         PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos));
     });
     connect(Memo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu982->popup(Memo1->mapToGlobal(pos));
     });
-    // A category shows an open folder while expanded.
+    connect(TreeView1, &QTreeWidget::itemClicked, this, &TMainForm::TreeView1Click);
+    TreeView1->installEventFilter(this);
+    // A category shows the open folder while expanded.
     connect(TreeView1, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* node) {
         if (TFontTreeView::NodeLevel(node) == 0)
-            node->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
+            node->setIcon(0, treeImages_.CategoryIcon(true));
     });
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) {
         if (TFontTreeView::NodeLevel(node) == 0)
-            node->setIcon(0, style()->standardIcon(QStyle::SP_DirClosedIcon));
+            node->setIcon(0, treeImages_.CategoryIcon(false));
     });
-    // The strip label over the tree follows the divider.
+    // Kept for SaveSettings, which runs once the window is hidden.
     connect(Splitter1, &QSplitter::splitterMoved, this,
-            [this] {
-                treeWidth_ = TreeView1->width();
-                Label1->setFixedWidth(treeWidth_);
-            });
+            [this] { treeWidth_ = TreeView1->width(); });
     TreeView1->SetGetFont([this](const TNodePaintInfo& info, QFont& font, QColor& colour) {
         TreeView1GetFont(info, font, colour);
     });
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The strip label over the tree is as wide as the tree, however the
+    // divider or the window moved.
+    if (watched == TreeView1 && event->type() == QEvent::Resize)
+        Label1->setFixedWidth(TreeView1->width());
+    // A held key repeats its press but is released once. While a label is
+    // being edited the editor has the focus, and its keys are its own.
+    if (watched == TreeView1 && event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat() && QApplication::focusWidget() == TreeView1)
+            TreeView1KeyUp(key->key());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
@@ -303,25 +335,12 @@ void TMainForm::FormResize()
     const int width = static_cast<int>(std::trunc(this->width() * kButtonWidthFactor));
     for (TFlatButton* button : {btnOpen, btnCopy, btnDelete, btnSave, btnHelp, btnAbout, btnExit})
         button->setFixedWidth(width);
-    Label1->setFixedWidth(TreeView1->width());
 }
 
 void TMainForm::paintEvent(QPaintEvent* event)
 {
     QMainWindow::paintEvent(event);
     painted_ = true;
-}
-
-void TMainForm::closeEvent(QCloseEvent* event)
-{
-    // Leaving the program writes the options to main.ini and nothing else. A
-    // failed write is reported and the window closes all the same.
-    try {
-        SaveSettings();
-    } catch (const std::exception& error) {
-        prompt_.ShowError(AnsiToQt(error.what()));
-    }
-    event->accept();
 }
 
 void TMainForm::Exit1Click()
@@ -365,52 +384,6 @@ void TMainForm::btnOpenMouseEnter(TFlatButton* button)
 void TMainForm::btnOpenMouseExit(TFlatButton* /*button*/)
 {
     StatusBar1->SetPanelText(0, hintSaved_);
-}
-
-// --- tree fonts ---
-
-void TMainForm::TreeView1GetFont(const TNodePaintInfo& info, QFont& font, QColor& colour) const
-{
-    const TTreeFont* source = nullptr;
-    if (info.Level == 0)
-        source = &categoryFont_;
-    else if (info.Level == 1)
-        source = &titleFont_;
-    if (source) {
-        font.setFamily(AnsiToQt(source->Name));
-        if (source->Size > 0)
-            font.setPointSize(source->Size);
-        font.setBold(source->Style & 1);
-        font.setItalic(source->Style & 2);
-        font.setUnderline(source->Style & 4);
-        font.setStrikeOut(source->Style & 8);
-        colour = ColourFromValue(source->Colour);
-    }
-    if (info.Selected)
-        colour = ColourFromValue(65535);
-}
-
-void TMainForm::ApplyTreeFontSize()
-{
-    QFont font = TreeView1->font();
-    const int size = std::max(categoryFont_.Size, titleFont_.Size);
-    if (size > 0)
-        font.setPointSize(size);
-    TreeView1->setFont(font);
-    TreeView1->viewport()->update();
-}
-
-// Node by node, so that each category's expanded image follows.
-void TMainForm::Expandallnodes1Click()
-{
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i)
-        TreeView1->topLevelItem(i)->setExpanded(true);
-}
-
-void TMainForm::Collapseallnodes1Click()
-{
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i)
-        TreeView1->topLevelItem(i)->setExpanded(false);
 }
 
 }  // namespace tarnwick

@@ -3,14 +3,15 @@
 // in-memory options and the tree fonts), the library tree, the code pane, the
 // menus, the toolbar and the status bar.
 //
-// This stage builds the frame: menus, toolbar, caption strip, tree, code pane
-// host and status bar; the language file; the start-up and shutdown settings
-// in main.ini; the File > Open library items, the Open button and the tree's
-// loading from an index file; the tree font commands and the toolbar hints.
-// Commands whose work belongs to the editor, the store, printing or the
-// dialogs are present but disabled.
+// The window is built in four files: main_form.cpp (the frame: menus,
+// toolbar, panes, status bar, hints, resize rule, shutdown),
+// main_form_settings.cpp (start-up, main.ini, the File > Open items, the
+// schemes registered in main.ini), main_form_tree.cpp (the library tree) and
+// main_form_language.cpp (the language file). Commands whose work belongs to
+// the editor, the store, printing or the dialogs are present but disabled.
 #pragma once
 
+#include "app/tree_images.h"
 #include "chrome/flat_button.h"
 #include "chrome/font_tree_view.h"
 #include "chrome/status_bar.h"
@@ -51,9 +52,10 @@ public:
     static constexpr int kInitialWidth = 544;
     static constexpr int kInitialHeight = 420;
 
-    // Runs the start-up sequence (language file, Open menu, settings).
-    // `prompt` must outlive the window.
+    // Runs the start-up sequence (language file, Open menu, settings,
+    // schemes). `prompt` must outlive the window.
     TMainForm(TPrompt& prompt, std::filesystem::path appFolder, QWidget* parent = nullptr);
+    // Runs FormDestroy: the options go to main.ini.
     ~TMainForm() override;
 
     // --- start-up, settings and shutdown ---
@@ -63,13 +65,23 @@ public:
     void OpenLibraryItem(QAction* item);
     void LoadLanguageFile();
     void ApplyLanguageFile(const std::filesystem::path& path);
+    // Rebuilds the scheme lists from the Scripts section and finds the
+    // current scheme named by CurrentParser.
+    void LoadCurrentScheme();
 
     // --- library tree ---
     // Fills the tree from the index file at `indexFile` and makes it the
     // current library. A missing file gives an empty tree.
     void LoadLibrary(const std::filesystem::path& indexFile);
+    // Shows the selected title's text in the code pane (a category empties
+    // it) and refreshes the counts; waits first while a save is running.
+    void TreeView1Click();
+    // A released key while the tree has the focus: arrows show the newly
+    // selected node as a click would.
+    void TreeView1KeyUp(int key);
     void Expandallnodes1Click();
     void Collapseallnodes1Click();
+    void PopupMenu1Popup();
 
     // --- commands ---
     void btnOpenClick();
@@ -83,6 +95,12 @@ public:
     const std::filesystem::path& AppFolder() const { return appFolder_; }
     std::string SettingsFile() const;
     const std::filesystem::path& CurrentLibrary() const { return currentLibrary_; }
+    // The title the code pane shows, as (category, title); empty when none.
+    const std::string& CurrentCategory() const { return currentCategory_; }
+    const std::string& CurrentTitle() const { return currentTitle_; }
+    bool Loading() const { return loading_; }
+    bool Dirty() const { return dirty_; }
+    bool Painted() const { return painted_; }
     // Language string `index`; raises when the list has no such entry.
     const std::string& LanguageString(size_t index) const;
     const std::vector<std::string>& LanguageStrings() const { return languageStrings_; }
@@ -90,6 +108,19 @@ public:
     const TTreeFont& TitleFont() const { return titleFont_; }
     int HighlightingSource() const { return delphiVer_; }
     bool Animated() const { return animated_; }
+    // The in-memory options.
+    const std::string& DefaultLibraryTitle() const { return defaultIni_; }
+    bool LoadDefault() const { return loadDefault_; }
+    bool Remember() const { return remember_; }
+    bool AutoSaveOption() const { return autoSaveOption_; }
+    // The schemes registered under Scripts, in file order, and the one named
+    // by CurrentParser.
+    const std::vector<std::string>& SchemeNames() const { return schemeNames_; }
+    const std::vector<std::string>& SchemeFiles() const { return schemeFiles_; }
+    int CurrentSchemeIndex() const { return currentSchemeIndex_; }
+    const std::string& CurrentSchemeName() const { return currentSchemeName_; }
+    const std::string& CurrentSchemeFile() const { return currentSchemeFile_; }
+    const TTreeImages& TreeImages() const { return treeImages_; }
 
     TFontTreeView* TreeView1 = nullptr;
     TCodePaneHost* Memo1 = nullptr;
@@ -150,12 +181,13 @@ public:
     QMenu* PopupMenu982 = nullptr;  // the code pane's context menu
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
+    void FormDestroy();
     void CreateMenus();
     void CreateToolBar();
     void CreatePanes();
@@ -166,6 +198,8 @@ private:
     void TreeView1GetFont(const TNodePaintInfo& info, QFont& font, QColor& colour) const;
     void ApplyTreeFontSize();
     void ShowCounts();
+    void ShowSnippetSize();
+    void ApplyPlacement(int left, int top, int width, int height);
     void ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey);
     void ApplyMenuAnimation() const;
 
@@ -198,6 +232,12 @@ private:
     std::vector<std::string> categories_;
     std::vector<std::string> titles_;
     std::vector<std::string> languageStrings_;
+    std::vector<std::string> schemeNames_;
+    std::vector<std::string> schemeFiles_;
+    int currentSchemeIndex_ = 0;
+    std::string currentSchemeName_;
+    std::string currentSchemeFile_;
+    TTreeImages treeImages_;
     QString wordCategories_ = QStringLiteral("Categories");
     QString wordTitles_ = QStringLiteral("Titles");
     QString wordCodeSize_ = QStringLiteral("Code Size");

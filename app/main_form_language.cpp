@@ -65,14 +65,18 @@ void TMainForm::ApplyLanguageFile(const std::filesystem::path& path)
     for (const TCaption& caption : menus)
         caption.Target->setText(AnsiToQt(file->Read("Menus", caption.Key, caption.Default)));
 
-    const std::pair<TFlatButton*, const char*> buttons[] = {
-        {btnOpen, "Open"}, {btnCopy, "Copy"}, {btnDelete, "Del"},   {btnSave, "Save"},
-        {btnHelp, "Help"}, {btnAbout, "About"}, {btnExit, "Exit"},
+    struct TButtonCaption {
+        TFlatButton* Target;
+        const char* Key;
+        const char* Default;
     };
-    const char* const buttonDefaults[] = {"Open", "Copy", "Delete", "Save", "Help", "About", "Exit"};
-    for (size_t i = 0; i < std::size(buttons); ++i)
-        buttons[i].first->setText(
-            AnsiToQt(file->Read("Buttons", buttons[i].second, buttonDefaults[i])));
+    const TButtonCaption buttons[] = {
+        {btnOpen, "Open", "Open"}, {btnCopy, "Copy", "Copy"},    {btnDelete, "Del", "Delete"},
+        {btnSave, "Save", "Save"}, {btnHelp, "Help", "Help"},    {btnAbout, "About", "About"},
+        {btnExit, "Exit", "Exit"},
+    };
+    for (const TButtonCaption& caption : buttons)
+        caption.Target->setText(AnsiToQt(file->Read("Buttons", caption.Key, caption.Default)));
 
     Label1->setText(AnsiToQt(file->Read("Labels", "MainCatTitles", "Categories/Titles")));
     Label2->setText(AnsiToQt(file->Read("Labels", "MainCode", "Code")));
@@ -90,8 +94,8 @@ void TMainForm::ApplyLanguageFile(const std::filesystem::path& path)
     font.setItalic(languageFont.Style & 2);
     font.setUnderline(languageFont.Style & 4);
     font.setStrikeOut(languageFont.Style & 8);
-    for (const auto& [button, key] : buttons)
-        button->setFont(font);
+    for (const TButtonCaption& caption : buttons)
+        caption.Target->setFont(font);
     Label1->setFont(font);
     Label2->setFont(font);
 }

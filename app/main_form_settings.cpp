@@ -1,11 +1,13 @@
 // TMainForm, part 2: main.ini (LoadSettings, SaveSettings), the File > Open
-// library items, loading a library into the tree, the Open button and the
-// tree font commands.
+// library items, the Open button, the tree font commands and the schemes
+// registered in main.ini.
 #include "app/main_form.h"
 
+#include "app/colour_value.h"
 #include "app/prompt.h"
+#include "app/window_placement.h"
 #include "chrome/ansi_text.h"
-#include "library/library_listing.h"
+#include "library/library_format.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/profile.h"
@@ -18,7 +20,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSplitter>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -128,23 +129,15 @@ void TMainForm::LoadSettings()
         const QList<int> sizes = Splitter1->sizes();
         const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
         Splitter1->setSizes({treeWidth, std::max(total - treeWidth, 50)});
-        Label1->setFixedWidth(treeWidth);
         treeWidth_ = treeWidth;
     }
 
-    // Switching to a Delphi IDE's colours comes with the scheme engine.
+    // 2, 3 or 4 will give the code pane that IDE's colours once the pane
+    // draws with a scheme; the value is kept and written back either way.
     delphiVer_ = ProfileReadInteger(settings, "Options", "DelphiVer", 0);
 
-    if (remember_) {
-        // A stored size of zero (keys missing) would leave no window to see;
-        // such values keep the current size. A position on no screen keeps
-        // the current position.
-        if (width > 0 && height > 0)
-            resize(width, height);
-        const QPoint topLeft(left, top);
-        if (QGuiApplication::screenAt(topLeft) != nullptr)
-            move(topLeft);
-    }
+    if (remember_)
+        ApplyPlacement(left, top, width, height);
     ApplyMenuAnimation();
     switch (windowState) {
     case 1: setWindowState(Qt::WindowMinimized); break;
@@ -155,6 +148,20 @@ void TMainForm::LoadSettings()
     if (!ReadBool(settings, "Options", "HasRun1", false))
         prompt_.ShowMessage(QString::fromLatin1(kFirstRunMessage));
     ProfileWriteString(settings, "Options", "HasRun1", "1");
+}
+
+void TMainForm::ApplyPlacement(int left, int top, int width, int height)
+{
+    // Stored and restored as the window's own area without its frame (what
+    // SaveSettings writes), in one move-and-size. A size of zero (keys
+    // missing) keeps the current size, which leaves a window to see.
+    QSize size(width, height);
+    if (width <= 0 || height <= 0)
+        size = this->size();
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    setGeometry(PlaceOnScreens(QRect(QPoint(left, top), size), screens));
 }
 
 void TMainForm::SaveSettings()
@@ -229,48 +236,6 @@ void TMainForm::OpenLibraryItem(QAction* item)
     }
 }
 
-void TMainForm::LoadLibrary(const std::filesystem::path& indexFile)
-{
-    TreeView1->setUpdatesEnabled(false);
-    TreeView1->clear();
-    categories_.clear();
-    titles_.clear();
-    currentLibrary_ = indexFile;
-    const std::string index = indexFile.string();
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const QIcon titleIcon = style()->standardIcon(QStyle::SP_FileIcon);
-    try {
-        categories_ = SortedNames(ProfileSectionNames(index));
-        for (const std::string& category : categories_) {
-            auto* node = new QTreeWidgetItem(TreeView1, {AnsiToQt(category)});
-            node->setIcon(0, closedIcon);
-            titles_ = SortedNames(ProfileKeys(index, category));
-            for (const std::string& title : titles_) {
-                auto* child = new QTreeWidgetItem(node, {AnsiToQt(title)});
-                child->setIcon(0, titleIcon);
-            }
-        }
-    } catch (...) {
-        TreeView1->setUpdatesEnabled(true);
-        ShowCounts();
-        throw;
-    }
-    TreeView1->setUpdatesEnabled(true);
-    ShowCounts();
-    if (TreeView1->topLevelItemCount() > 0)
-        TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
-}
-
-void TMainForm::ShowCounts()
-{
-    int categories = TreeView1->topLevelItemCount();
-    int titles = 0;
-    for (int i = 0; i < categories; ++i)
-        titles += TreeView1->topLevelItem(i)->childCount();
-    StatusBar1->SetPanelText(0, QString::number(categories) + QLatin1Char(' ') + wordCategories_);
-    StatusBar1->SetPanelText(1, QString::number(titles) + QLatin1Char(' ') + wordTitles_);
-}
-
 void TMainForm::btnOpenClick()
 {
     TFileDialogSpec request;
@@ -292,18 +257,14 @@ void TMainForm::ChooseTreeFont(TTreeFont& target, const char* prefix, const char
     initial.Font.setItalic(target.Style & 2);
     initial.Font.setUnderline(target.Style & 4);
     initial.Font.setStrikeOut(target.Style & 8);
-    initial.Colour = QColor(static_cast<int>(target.Colour & 0xFF),
-                            static_cast<int>((target.Colour >> 8) & 0xFF),
-                            static_cast<int>((target.Colour >> 16) & 0xFF));
+    initial.Colour = ColourFromValue(target.Colour);
     if (const auto choice = prompt_.ChooseFont(initial)) {
         TTreeFont chosen;
         chosen.Name = QtToAnsi(choice->Font.family());
         chosen.Size = choice->Font.pointSize() > 0 ? choice->Font.pointSize() : target.Size;
         chosen.Style = (choice->Font.bold() ? 1 : 0) | (choice->Font.italic() ? 2 : 0) |
                        (choice->Font.underline() ? 4 : 0) | (choice->Font.strikeOut() ? 8 : 0);
-        chosen.Colour = static_cast<uint32_t>(choice->Colour.red()) |
-                        (static_cast<uint32_t>(choice->Colour.green()) << 8) |
-                        (static_cast<uint32_t>(choice->Colour.blue()) << 16);
+        chosen.Colour = ValueFromColour(choice->Colour);
         chosen.Charset = std::clamp(choice->Charset, 0, 255);
 
         const std::string settings = SettingsFile();
@@ -329,6 +290,29 @@ void TMainForm::TreeviewWindow1Click()
 void TMainForm::TreeViewtitles1Click()
 {
     ChooseTreeFont(titleFont_, "TreeTitle", "TreeTitleScript");
+}
+
+void TMainForm::LoadCurrentScheme()
+{
+    const std::string settings = SettingsFile();
+    const std::string current = ProfileReadString(settings, "Options", "CurrentParser", "");
+    schemeNames_.clear();
+    schemeFiles_.clear();
+    const std::vector<std::string> keys = ProfileKeys(settings, "Scripts");
+    for (size_t i = 0; i < keys.size(); ++i) {
+        // Only an exact match names the current scheme; without one the
+        // index stays where it was.
+        if (keys[i] == current)
+            currentSchemeIndex_ = static_cast<int>(i);
+        const std::string value = ProfileReadString(settings, "Scripts", keys[i], "");
+        schemeNames_.push_back(GetField(value, ";", 0));
+        schemeFiles_.push_back(GetField(value, ";", 1));
+    }
+    const std::string entry = ProfileReadString(settings, "Scripts", current, "");
+    currentSchemeName_ = GetField(entry, ";", 0);
+    currentSchemeFile_ = GetField(entry, ";", 1);
+    // The compiled scheme file is loaded into the code pane's scheme once the
+    // pane draws with one; until then it shows its text unhighlighted.
 }
 
 }  // namespace tarnwick

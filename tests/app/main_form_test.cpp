@@ -110,6 +110,8 @@ TEST_F(AppFolderTest, toolbar_buttons_follow_the_window_width)
     QCoreApplication::processEvents();
     EXPECT_EQ(form.btnOpen->width(), 140);
     EXPECT_EQ(form.btnExit->maximumWidth(), 140);
+    // The caption strip's label over the tree is as wide as the tree.
+    EXPECT_EQ(form.Label1->width(), form.TreeView1->width());
 }
 
 TEST_F(AppFolderTest, toolbar_hint_replaces_and_restores_panel_zero)
@@ -121,21 +123,6 @@ TEST_F(AppFolderTest, toolbar_hint_replaces_and_restores_panel_zero)
     EXPECT_EQ(form.StatusBar1->PanelText(0), "Save current entry");
     form.btnOpenMouseExit(form.btnSave);
     EXPECT_EQ(form.StatusBar1->PanelText(0), "7 Categories");
-}
-
-TEST_F(AppFolderTest, first_start_shows_the_notice_once_and_creates_main_ini)
-{
-    Form();
-    ASSERT_EQ(prompt_.Messages.size(), 1);
-    EXPECT_TRUE(prompt_.Messages[0].startsWith("Please Read the help file"));
-    const std::string settings = (folder_ / "main.ini").string();
-    EXPECT_EQ(ProfileReadString(settings, "Options", "HasRun1", ""), "1");
-    EXPECT_EQ(ProfileReadString(settings, "Scripts", "Delphi3", ""), "Delphi 3 Registry Settings");
-
-    form_.reset();
-    prompt_.Messages.clear();
-    Form();
-    EXPECT_TRUE(prompt_.Messages.isEmpty());
 }
 
 TEST_F(AppFolderTest, unwritable_settings_are_reported_and_the_window_still_opens)
@@ -150,19 +137,6 @@ TEST_F(AppFolderTest, unwritable_settings_are_reported_and_the_window_still_open
     EXPECT_TRUE(prompt_.Errors[0].startsWith("Unable to write to")) << prompt_.Errors[0].toStdString();
     EXPECT_EQ(form.Exit1->text(), "E&xit");
     EXPECT_EQ(form.StatusBar1->PanelCount(), 3);
-}
-
-TEST_F(AppFolderTest, shutdown_without_remember_removes_the_placement)
-{
-    WriteFile("main.ini", "[Options]\r\nHasRun1=1\r\nLeft=10\r\nTop=20\r\nWidth=600\r\n"
-                          "Height=400\r\nWindowState=0\r\nAnimated=0\r\nTreeWidth=210\r\n");
-    Form().close();
-    const std::string settings = Settings();
-    for (const char* key : {"Left=", "Top=", "Width=", "Height=", "WindowState="})
-        EXPECT_EQ(settings.find(std::string("\n") + key), std::string::npos) << key;
-    EXPECT_NE(settings.find("Animated=0"), std::string::npos);
-    EXPECT_NE(settings.find("DefaultIni=Delphi Code"), std::string::npos);
-    EXPECT_NE(settings.find("TreeWidth=210"), std::string::npos);
 }
 
 TEST_F(AppFolderTest, tree_font_size_is_the_larger_of_both)

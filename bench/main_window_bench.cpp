@@ -1,0 +1,153 @@
+// The main window with large libraries, offscreen: start-up until the first
+// paint, loading a library into the tree, and a click on a title until the
+// code pane has painted its text — for 10,000 titles, and the click for
+// 100,000 as well. Titles are spread over 100 categories; texts are about
+// 1 KB of Pascal.
+#include "app/code_pane_host.h"
+#include "app/main_form.h"
+#include "app/prompt.h"
+#include "platform/file_io.h"
+#include "library/library_format.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+using namespace tarnwick;
+namespace fs = std::filesystem;
+
+constexpr int kCategories = 100;
+
+// Answers every dialog with Cancel and shows nothing.
+class TSilentPrompt : public TPrompt {
+public:
+    void ShowMessage(const QString&) override {}
+    void ShowError(const QString&) override {}
+    TPromptAnswer Ask(const QString&, TPromptButtons) override { return TPromptAnswer::Cancel; }
+    std::optional<QString> OpenFileName(const TFileDialogSpec&) override { return {}; }
+    std::optional<QString> SaveFileName(const TFileDialogSpec&) override { return {}; }
+    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
+    std::optional<QColor> ChooseColour(const QColor&) override { return {}; }
+    bool PrintDialog(QPrinter&) override { return false; }
+    bool PageSetupDialog(QPrinter&) override { return false; }
+};
+
+// An application folder per library size, its default library loaded at
+// start-up.
+fs::path AppFolder(int titles)
+{
+    const fs::path folder = fs::temp_directory_path() /
+                            ("tarnwick-bench-window-" + std::to_string(::getpid())) /
+                            std::to_string(titles);
+    if (fs::exists(folder / "main.ini"))
+        return folder;
+    fs::create_directories(folder);
+    std::vector<std::string> sections(kCategories);
+    std::string data;
+    for (int i = 0; i < titles; ++i) {
+        std::string text = "procedure Snippet" + std::to_string(i) + ";\r\nbegin\r\n";
+        while (text.size() < 1000)
+            text += "  Work(" + std::to_string(text.size()) + ");\r\n";
+        text += "end;";
+        sections[size_t(i % kCategories)] += "Title " + std::to_string(i) + "=" +
+            FormatRange(int64_t(data.size()), int64_t(data.size() + text.size())) + "\r\n";
+        data += text + "\r\n";
+    }
+    std::string index;
+    for (int c = 0; c < kCategories; ++c)
+        index += "[Category " + std::to_string(c) + "]\r\n" + sections[size_t(c)];
+    WriteFileAtomically(folder / "Tarnwick.Ini", index);
+    WriteFileAtomically(folder / "Tarnwick.dat", data);
+    WriteFileAtomically(folder / "english.lng", "[Strings]\r\n" + [] {
+        std::string strings;
+        for (int i = 0; i < 29; ++i)
+            strings += "s" + std::to_string(i) + "=word\r\n";
+        return strings;
+    }());
+    WriteFileAtomically(folder / "main.ini", "[Options]\r\nHasRun1=1\r\nLoadDefault=1\r\n");
+    return folder;
+}
+
+TSilentPrompt& Prompt()
+{
+    static TSilentPrompt prompt;
+    return prompt;
+}
+
+void WaitForPaint(const TMainForm& form)
+{
+    while (!form.Painted())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void BM_StartupToFirstPaint(benchmark::State& state)
+{
+    const fs::path folder = AppFolder(int(state.range(0)));
+    for (auto _ : state) {
+        auto form = std::make_unique<TMainForm>(Prompt(), folder);
+        form->show();
+        WaitForPaint(*form);
+        state.PauseTiming();
+        form.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void BM_LoadLibrary(benchmark::State& state)
+{
+    const fs::path folder = AppFolder(int(state.range(0)));
+    TMainForm form(Prompt(), folder);
+    form.show();
+    WaitForPaint(form);
+    for (auto _ : state) {
+        form.LoadLibrary(folder / "Tarnwick.Ini");
+        form.TreeView1->viewport()->repaint();
+    }
+}
+
+void BM_TitleClickUntilPainted(benchmark::State& state)
+{
+    const int titles = int(state.range(0));
+    TMainForm form(Prompt(), AppFolder(titles));
+    form.show();
+    WaitForPaint(form);
+    // A title in the middle of the index file, and a second one to switch
+    // between, so that every click loads another text.
+    QTreeWidgetItem* middle = form.TreeView1->topLevelItem(kCategories / 2);
+    QTreeWidgetItem* nodes[] = {middle->child(middle->childCount() / 2),
+                                middle->child(middle->childCount() / 2 + 1)};
+    middle->setExpanded(true);
+    int turn = 0;
+    for (auto _ : state) {
+        form.TreeView1->setCurrentItem(nodes[turn++ % 2]);
+        form.TreeView1Click();
+        form.Memo1->View()->repaint();
+    }
+    if (form.Memo1->Text().empty())
+        state.SkipWithError("the title's text was not shown");
+}
+
+BENCHMARK(BM_StartupToFirstPaint)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLibrary)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TitleClickUntilPainted)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(fs::temp_directory_path() / ("tarnwick-bench-window-" + std::to_string(::getpid())), ec);
+    return 0;
+}
