@@ -22,6 +22,15 @@ scheme_for() {
     *.sh) echo Shell ;;
     *.ini) echo INI ;;
     *.pas) echo ObjectPascal ;;
+    *.cs) echo CSharp ;;
+    *.go) echo Go ;;
+    *.rs) echo Rust ;;
+    *.ts) echo TypeScript ;;
+    *.php) echo PHP ;;
+    *.rb) echo Ruby ;;
+    *.pl) echo Perl ;;
+    *.lua) echo Lua ;;
+    *.txt) echo SchemeScript ;;
     *) return 1 ;;
     esac
 }
