@@ -98,13 +98,6 @@ abstract class BaseWriter implements Writer
     abstract protected function target(): string;
 }
 
-$report = CategoryReport::fromLines(file('library.txt', FILE_IGNORE_NEW_LINES) ?: []);
-$total = $report?->count() ?? 0;
-$fn = fn(int $x): int => $x ** 2 <=> $x % 3;
-echo $total, PHP_EOL, __LINE__, $fn(0x1F), true && !false, null;
-if ($total > 0):
-    print "ok";
-endif;
 ?>
 <html>
 <body>
@@ -115,3 +108,11 @@ endif;
 <?php } ?>
 </body>
 </html>
+<?php
+$report = CategoryReport::fromLines(file('library.txt', FILE_IGNORE_NEW_LINES) ?: []);
+$total = $report?->count() ?? 0;
+$fn = fn(int $x): int => $x ** 2 <=> $x % 3;
+echo $total, PHP_EOL, __LINE__, $fn(0x1F), true && !false, null;
+if ($total > 0):
+    print "ok";
+endif;
