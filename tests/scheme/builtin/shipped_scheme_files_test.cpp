@@ -5,12 +5,15 @@
 // constructs that run over lines or need more than one token to say.
 #include "builtin_test_util.h"
 
+#include "editor/core/code_memo_model.h"
+#include "editor/core/highlight_pass.h"
 #include "platform/file_io.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tarnwick::test {
 namespace {
@@ -18,19 +21,27 @@ namespace {
 const std::filesystem::path kSources = TARNWICK_SCHEME_SCRIPTS;
 const std::filesystem::path kInstalled = TARNWICK_INSTALLED_SCRIPTS;
 
-// A shipped scheme and the characters of its example text that may stay in
-// token value 0 besides blanks and line ends: those the language gives no
-// token of their own.
+// A shipped scheme, the golden sample of its language, and the characters
+// of its example text that may stay in token value 0 besides blanks and line
+// ends: those the language gives no token of their own.
 struct TShippedFile {
     const char* name;
+    const char* sample;
     const char* plainChars;
 };
 
 void PrintTo(const TShippedFile& f, std::ostream* out) { *out << f.name; }
 
 const TShippedFile kFiles[] = {
-    {"CSharp", ""},     {"Go", ""},   {"Rust", ""}, {"TypeScript", ""},   {"PHP", ""},
-    {"Ruby", ""},       {"Perl", ""}, {"Lua", ""},  {"SchemeScript", ""},
+    {"CSharp", "LibraryExport.cs", ""},
+    {"Go", "word_count.go", ""},
+    {"Rust", "snippet_index.rs", ""},
+    {"TypeScript", "snippet_store.ts", ""},
+    {"PHP", "category_report.php", ""},
+    {"Ruby", "library_stats.rb", ""},
+    {"Perl", "title_index.pl", ""},
+    {"Lua", "config_loader.lua", ""},
+    {"SchemeScript", "tiny_language.txt", ""},
 };
 
 class ShippedFile : public ::testing::TestWithParam<TShippedFile> {
@@ -75,6 +86,40 @@ TEST_P(ShippedFile, ExampleTextHasNoPlainCharacterButBlanks)
     EXPECT_EQ(offset, example.size());
     // Every construct the example opens it also closes.
     EXPECT_EQ(scheme.CurrentStates(), scheme.Tables().StartSet);
+}
+
+// The token values of the whole text, one per character.
+std::vector<int> StoredValues(const TCodeMemoModel& model)
+{
+    std::vector<int> out;
+    for (const TLineRec* rec = model.First(); rec != nullptr; rec = rec->Next)
+        for (size_t i = 0; i < rec->Len; ++i)
+            out.push_back(rec->Attrs ? rec->Attrs[i] : -1);
+    return out;
+}
+
+// The editor recolours from a restart point before a changed line, chosen by
+// the scheme's anchor set and started with its context sets. From whichever
+// line of the sample it restarts, it must colour as the pass over the whole
+// text did: no restart point may lie where the state set (or the state stack)
+// that a construct built up cannot be recovered.
+TEST_P(ShippedFile, RestartAtAnyLineColoursAsTheWholePass)
+{
+    TCodeMemoParser scheme;
+    ASSERT_TRUE(scheme.LoadFromFile(Dat()));
+    TCodeMemoModel model;
+    model.LoadFromText(
+        ReadWholeFile(std::string(TARNWICK_TEST_DATA) + "/scheme/samples/" + GetParam().sample));
+    THighlightPass pass(scheme);
+    pass.RunAll(model.Store().First(), model.CharCount());
+    const std::vector<int> whole = StoredValues(model);
+    int64_t index = 0;
+    int64_t start = 0;
+    for (TLineRec* rec = model.Store().First(); rec != nullptr; rec = rec->Next, ++index) {
+        pass.Run(model.Store().First(), model.CharCount(), {rec, start, index, index, index});
+        ASSERT_EQ(StoredValues(model), whole) << "restarting before line " << index + 1;
+        start += static_cast<int64_t>(rec->Len);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ShippedFile, ::testing::ValuesIn(kFiles),

@@ -61,7 +61,7 @@ and over two lines'
         Categories: #{@categories.size}, bytes: #{total}
         Tab\there and a "quote"
       REPORT
-      legacy = <<-EOS.strip
+      legacy = [<<-EOS.strip, 'tail'].join
         Indented end label
         EOS
       raw = <<~'RAW'
