@@ -165,6 +165,8 @@ const TConstructCase kConstructs[] = {
     {"go_selector_is_no_number", "Go", "a.b", "a:2 .:10 b:2"},
     {"rust_nested_block_comment", "Rust", "/* a /* b */ c */x",
      "/*:5  a :12 /*:5  b :12 */:11  c :12 */:11 x:2"},
+    {"rust_doc_block_with_nested_comment", "Rust", "/** a /* b */ c */x",
+     "/**:25  a :26 /*:5  b :12 */:11  c :26 */:27 x:2"},
     {"rust_raw_string_with_hashes", "Rust", "r#\"a \"b\" c\"#;", "r#\"a \"b\" c\"#:17 ;:10"},
     {"rust_raw_string_two_hashes", "Rust", "r##\"x\"#\"##", "r##\"x\"#\"##:18"},
     {"rust_char_and_lifetime", "Rust", "'a' &'a str '\\n' '\\''",

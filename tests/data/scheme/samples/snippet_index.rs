@@ -1,6 +1,7 @@
 //! An index of snippet titles by word, with a small query language.
 //!
 //! Doc comments at the top of a module start with `//!`.
+/*! Or an inner block: /*! it nests */ like any block comment. */
 
 use std::collections::{BTreeMap, HashSet};
 use std::fmt;
@@ -18,7 +19,7 @@ static SCALE: f64 = 2.5e-3;
 const BIG: i128 = 1_000_000i128;
 const HALF: f32 = 0.5_f32;
 
-/** Outer block documentation for the index. */
+/** Outer block documentation /* with a nested comment */ for the index. */
 #[derive(Debug, Default, Clone)]
 pub struct Index<'a> {
     words: BTreeMap<&'a str, HashSet<usize>>,
