@@ -19,6 +19,8 @@ const MODE = 0o644;
 const BIG = 9_007_199_254_740_993n;
 const RATIO = 2.5e-3;
 const HALF = .5;
+const PER_PAGE = MAX_ITEMS / 16 / 2;
+const PATH_SPLIT = /[/\\]+|\.\.\//g, WORDS = /\w+/;
 
 type Key = keyof StoredSnippet;
 type Sorter<T> = (a: T, b: T) => number;
