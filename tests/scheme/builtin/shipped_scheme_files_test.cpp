@@ -199,6 +199,8 @@ const TConstructCase kConstructs[] = {
      ":a?:6 @b:11 @@c:11 $d:11 A:32 :::10 B:32"},
     {"ruby_percent_literal", "Ruby", "%w[a b] %q(c)", "%w[a b]:20 %q(c):19"},
     {"perl_pattern_after_match", "Perl", "$x =~ /a\\/b/i", "$x:11 =~ /:37 a:36 \\/:12 b:36 /:35 i:2"},
+    {"perl_pattern_after_paren_division_elsewhere", "Perl", "split(/,/, $a / 2)",
+     "split:8 (/:32 ,:36 /:35 ,:10 $a:11 /:10 2:4 ):10"},
     {"perl_substitution", "Perl", "s/a/b/g", "s/:33 a:36 /:34 b:36 /:35 g:2"},
     {"perl_heredoc", "Perl", "print <<\"END\";\r$a b\rEND\rz",
      "print:8 <<\"END\":24 ;:10 |:25 $a:39  b:26 |:27 END:28 |:30 z:2"},

@@ -27,7 +27,7 @@ while (my $line = <$fh>) {
         $category = $1;
         next;
     }
-    my ($title, $range) = split /=/, $line, 2;
+    my ($title, $range) = split(/=/, $line, 2);
     push @titles, "$category/$title";
     for my $word (map { lc } $title =~ m/(\w+)/g) {
         $index{$word}{$#titles} = 1;
