@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -103,13 +104,10 @@ std::vector<int> StoredValues(const TCodeMemoModel& model)
 // line of the sample it restarts, it must colour as the pass over the whole
 // text did: no restart point may lie where the state set (or the state stack)
 // that a construct built up cannot be recovered.
-TEST_P(ShippedFile, RestartAtAnyLineColoursAsTheWholePass)
+void ExpectRestartsColourAsTheWholePass(TCodeMemoParser& scheme, const std::string& text)
 {
-    TCodeMemoParser scheme;
-    ASSERT_TRUE(scheme.LoadFromFile(Dat()));
     TCodeMemoModel model;
-    model.LoadFromText(
-        ReadWholeFile(std::string(TARNWICK_TEST_DATA) + "/scheme/samples/" + GetParam().sample));
+    model.LoadFromText(text);
     THighlightPass pass(scheme);
     pass.RunAll(model.Store().First(), model.CharCount());
     const std::vector<int> whole = StoredValues(model);
@@ -119,6 +117,40 @@ TEST_P(ShippedFile, RestartAtAnyLineColoursAsTheWholePass)
         pass.Run(model.Store().First(), model.CharCount(), {rec, start, index, index, index});
         ASSERT_EQ(StoredValues(model), whole) << "restarting before line " << index + 1;
         start += static_cast<int64_t>(rec->Len);
+    }
+}
+
+TEST_P(ShippedFile, RestartAtAnyLineColoursAsTheWholePass)
+{
+    TCodeMemoParser scheme;
+    ASSERT_TRUE(scheme.LoadFromFile(Dat()));
+    ExpectRestartsColourAsTheWholePass(
+        scheme,
+        ReadWholeFile(std::string(TARNWICK_TEST_DATA) + "/scheme/samples/" + GetParam().sample));
+}
+
+// The same on seeded random texts made of the pieces that open and close
+// constructs in these languages: no order of openers, closers and line ends
+// may leave a restart point in a state the restart cannot recover, nor pop
+// an empty state stack.
+TEST_P(ShippedFile, RestartsAgreeOnRandomTexts)
+{
+    static const char* const kPieces[] = {
+        "\n", "\n", " ", " ", "x", "EOT", "1.5", ",", ";", "(", ")", "[", "]", "{", "}",
+        "\"", "'", "`", "\\", "#", "$a", "@b", "%c", "/", "//", "/*", "*/", "/**", "(/",
+        "=~ /", "${", "#{", "{$", "<<~EOT", "<<EOT", "<<'EOT'", "<<<EOT\n", "\"\"\"",
+        "@\"", "$\"", "r#\"", "\"#", "[[", "]]", "--[==[", "]==]", "?>", "<?php", "%w[",
+        "=begin", "=end", "=pod", "=cut", "s/", "'\\'", "'a'", "[^", "%%Words",
+    };
+    TCodeMemoParser scheme;
+    ASSERT_TRUE(scheme.LoadFromFile(Dat()));
+    std::mt19937 random(21);
+    for (int round = 0; round < 100; ++round) {
+        std::string text;
+        while (text.size() < 400)
+            text += kPieces[random() % std::size(kPieces)];
+        SCOPED_TRACE(text);
+        ExpectRestartsColourAsTheWholePass(scheme, text);
     }
 }
 
