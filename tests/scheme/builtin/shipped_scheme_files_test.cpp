@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -156,6 +157,35 @@ TEST_P(ShippedFile, RestartsAgreeOnRandomTexts)
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ShippedFile, ::testing::ValuesIn(kFiles),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A string continued over lines loses the backslash that begins the
+// continued text (so that "\    " keeps the blanks after it): a continued
+// line that starts with an escape such as \n or \t must write its backslash
+// twice, or the example text and the templates get a plain "n" or "t".
+TEST(ShippedScripts, ContinuedLinesKeepTheirEscapes)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(kSources)) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        const std::string script = ReadWholeFile(entry.path());
+        size_t line = 1;
+        bool continued = false;
+        for (size_t at = 0; at < script.size(); ++line) {
+            const size_t end = std::min(script.find('\n', at), script.size());
+            std::string_view text(script.data() + at, end - at);
+            if (!text.empty() && text.back() == '\r')
+                text.remove_suffix(1);
+            const size_t first = text.find_first_not_of(" \t");
+            if (continued && first != std::string_view::npos && first + 1 < text.size() &&
+                text[first] == '\\') {
+                EXPECT_NE(std::string_view(" \\\\").find(text[first + 1]), std::string_view::npos)
+                    << entry.path().filename().string() << " line " << line << ": " << text;
+            }
+            continued = !text.empty() && text.back() == '\\';
+            at = end + 1;
+        }
+    }
+}
 
 // The tokens other than plain text, as "text:value" separated by blanks
 // (a CR inside a token shows as "|").
