@@ -68,7 +68,10 @@ export class SnippetStore<T extends StoredSnippet = StoredSnippet> extends Event
 
   sorted(by: Key = "title"): T[] {
     const compare: Sorter<T> = (a, b) =>
-      String(a[by]).localeCompare(String(b[by]), undefined, { numeric: true });
+      String(a[by]).localeCompare(String(b[by]), undefined, {
+        numeric: true, // "2" before "10"
+        sensitivity: "base", /* ignore case */
+      });
     return [...this.#items.values()].sort(compare);
   }
 
