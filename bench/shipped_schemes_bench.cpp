@@ -73,7 +73,8 @@ std::shared_ptr<TLoaded> Load(const TSample& sample)
         loaded->scheme.CompileText(ReadWholeFile(scripts + "/" + sample.scheme + ".txt"), scripts);
     loaded->model.LoadFromText(
         ReadWholeFile(std::string(TARNWICK_TEST_DATA) + "/scheme/samples/" + sample.file));
-    loaded->readings = static_cast<int64_t>(kTextSize) / std::max<int64_t>(1, loaded->model.CharCount());
+    loaded->readings =
+        static_cast<int64_t>(kTextSize) / std::max<int64_t>(1, loaded->model.CharCount());
     return loaded;
 }
 

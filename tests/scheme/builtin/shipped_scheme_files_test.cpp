@@ -48,7 +48,10 @@ const TShippedFile kFiles[] = {
 
 class ShippedFile : public ::testing::TestWithParam<TShippedFile> {
 protected:
-    std::filesystem::path Dat() const { return kInstalled / (std::string(GetParam().name) + ".dat"); }
+    std::filesystem::path Dat() const
+    {
+        return kInstalled / (std::string(GetParam().name) + ".dat");
+    }
 };
 
 TEST_P(ShippedFile, IsTheCompiledScriptAndRoundTrips)
@@ -139,9 +142,9 @@ TEST_P(ShippedFile, RestartsAgreeOnRandomTexts)
     static const char* const kPieces[] = {
         "\n", "\n", " ", " ", "x", "EOT", "1.5", ",", ";", "(", ")", "[", "]", "{", "}",
         "\"", "'", "`", "\\", "#", "$a", "@b", "%c", "/", "//", "/*", "*/", "/**", "(/",
-        "=~ /", "${", "#{", "{$", "<<~EOT", "<<EOT", "<<'EOT'", "<<<EOT\n", "\"\"\"",
-        "@\"", "$\"", "r#\"", "\"#", "[[", "]]", "--[==[", "]==]", "?>", "<?php", "%w[",
-        "=begin", "=end", "=pod", "=cut", "s/", "'\\'", "'a'", "[^", "%%Words",
+        "=~ /", "${", "#{", "{$", "<<~EOT", "<<EOT", "<<'EOT'", "<<~'EOT'", "<<<EOT\n",
+        "<<<'EOT'\n", "\"\"\"", "@\"", "$\"", "r#\"", "\"#", "[[", "]]", "--[==[", "]==]", "?>",
+        "<?php", "%w[", "=begin", "=end", "=pod", "=cut", "s/", "'\\'", "'a'", "[^", "%%Words",
     };
     TCodeMemoParser scheme;
     ASSERT_TRUE(scheme.LoadFromFile(Dat()));
@@ -266,7 +269,8 @@ const TConstructCase kConstructs[] = {
     {"ruby_symbols_and_variables", "Ruby", ":a? @b @@c $d A::B",
      ":a?:6 @b:11 @@c:11 $d:11 A:32 :::10 B:32"},
     {"ruby_percent_literal", "Ruby", "%w[a b] %q(c)", "%w[a b]:20 %q(c):19"},
-    {"perl_pattern_after_match", "Perl", "$x =~ /a\\/b/i", "$x:11 =~ /:37 a:36 \\/:12 b:36 /:35 i:2"},
+    {"perl_pattern_after_match", "Perl", "$x =~ /a\\/b/i",
+     "$x:11 =~ /:37 a:36 \\/:12 b:36 /:35 i:2"},
     {"perl_pattern_after_paren_division_elsewhere", "Perl", "split(/,/, $a / 2)",
      "split:8 (/:32 ,:36 /:35 ,:10 $a:11 /:10 2:4 ):10"},
     {"perl_substitution", "Perl", "s/a/b/g", "s/:33 a:36 /:34 b:36 /:35 g:2"},
