@@ -143,8 +143,8 @@ TEST_P(ShippedFile, RestartsAgreeOnRandomTexts)
         "\n", "\n", " ", " ", "x", "EOT", "1.5", ",", ";", "(", ")", "[", "]", "{", "}",
         "\"", "'", "`", "\\", "#", "$a", "@b", "%c", "/", "//", "/*", "*/", "/**", "(/",
         "=~ /", "${", "#{", "{$", "<<~EOT", "<<EOT", "<<'EOT'", "<<~'EOT'", "<<<EOT\n",
-        "<<<'EOT'\n", "\"\"\"", "@\"", "$\"", "r#\"", "\"#", "[[", "]]", "--[==[", "]==]", "?>",
-        "<?php", "%w[", "=begin", "=end", "=pod", "=cut", "s/", "'\\'", "'a'", "[^", "%%Words",
+        "<<<'EOT'\n", "\"\"\"", "@\"", "$\"", "r#\"", "\"#", "[[", "]]", "--[==[", "]==]", "[===[",
+        "]===]", "--[====[", "]====]", "?>", "<?php", "%w[", "=begin", "=end", "=pod", "=cut", "s/", "'\\'", "'a'", "[^", "%%Words",
     };
     TCodeMemoParser scheme;
     ASSERT_TRUE(scheme.LoadFromFile(Dat()));
@@ -279,6 +279,8 @@ const TConstructCase kConstructs[] = {
     {"perl_variables", "Perl", "%h $#a @b $_", "%h:38 $#a:11 @b:11 $_:11"},
     {"lua_long_brackets_with_levels", "Lua", "--[==[ a ]] ]==]x [=[b]]]=]",
      "--[==[ a ]] ]==]:11 x:2 [=[b]]]=]:14"},
+    {"lua_level_three_bracket_over_lines", "Lua", "[===[a]==]\r]===]x",
+     "[===[:16 a:25 ]:25 ==:25 ]:25 |:25 ]===]:26 x:2"},
     {"lua_concat_and_label", "Lua", "a..b ::top::", "a:2 ..:10 b:2 ::top:::20"},
     {"scheme_section_and_string", "SchemeScript", "%%Words\r  'a[^\\n]' '' 7",
      "%%Words:7 ':11 a:3 [^:14 \\n:13 ]:14 ':12 ':11 ':12 7:4"},

@@ -65,9 +65,12 @@ Keys: tab_width, right_margin, font_size.
 A long string keeps "quotes" and \backslashes as written.]]
   local nested = [=[holds ]] inside]=]
   local deeper = [==[holds ]=] and ]] inside]==]
+  local deepest = [===[level 3 holds ]==] and
+]] over two lines]===]
+  --[====[ a level 4 comment: ]===] does not end it ]====]
   local continued = "first line \
 second line"
-  return table.concat(lines, ", ") .. help .. nested .. deeper .. continued
+  return table.concat(lines, ", ") .. help .. nested .. deeper .. deepest .. continued
 end
 
 local Counter = {}
