@@ -30,6 +30,15 @@ scheme_for() {
     *.mk) echo Makefile ;;
     *.md) echo Markdown ;;
     *.bat | *.cmd) echo Batch ;;
+    *.cs) echo CSharp ;;
+    *.go) echo Go ;;
+    *.rs) echo Rust ;;
+    *.ts) echo TypeScript ;;
+    *.php) echo PHP ;;
+    *.rb) echo Ruby ;;
+    *.pl) echo Perl ;;
+    *.lua) echo Lua ;;
+    *.txt) echo SchemeScript ;;
     *) return 1 ;;
     esac
 }
