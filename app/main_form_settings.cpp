@@ -3,7 +3,7 @@
 // tree font commands.
 #include "app/main_form.h"
 
-#include "app/prompt.h"
+#include "chrome/prompt.h"
 #include "chrome/ansi_text.h"
 #include "library/library_listing.h"
 #include "platform/file_io.h"
