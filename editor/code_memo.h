@@ -24,6 +24,7 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
@@ -187,6 +188,7 @@ private:
     void PaintGutter(QPainter& painter, const TLineRec& rec, int64_t lineNumber, int y);
     void ExpandRecord(const TLineRec& rec);
     void PaintCaret(QPainter& painter);
+    bool DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin);
     int64_t LogicalLineNumber(int64_t index);
     QColor Colour(uint32_t colour) const;
     QColor EffectFore(int effect) const;
@@ -247,6 +249,9 @@ private:
 
     // Display scratch, grown as needed and kept between paints.
     QString display_;
+    std::vector<unsigned char> displayBytes_;
+    std::vector<quint32> glyphIndexes_;
+    std::vector<QPointF> glyphPositions_;
     std::vector<uint8_t> displayAttrs_;
     std::vector<int> columnOfIndex_;
 

@@ -45,6 +45,15 @@ void TCodeMemoMetrics::Measure(const QFont& font)
             styled.setLetterSpacing(QFont::AbsoluteSpacing, CharWidth - advance);
         }
         fonts_[style] = styled;
+        glyphs_[style].fill(0);
+        raw_[style] = FixedPitch ? QRawFont::fromFont(styled) : QRawFont();
+        if (raw_[style].isValid()) {
+            for (int byte = 32; byte < 256; ++byte) {
+                const QChar c(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
+                const QList<quint32> glyph = raw_[style].glyphIndexesForString(QString(c));
+                glyphs_[style][static_cast<size_t>(byte)] = glyph.size() == 1 ? glyph.front() : 0;
+            }
+        }
     }
     Known = true;
 }

@@ -14,6 +14,7 @@
 #include "editor/core/sm_settings.h"
 
 #include <QFont>
+#include <QRawFont>
 
 #include <array>
 #include <cstdint>
@@ -38,8 +39,16 @@ struct TCodeMemoMetrics {
     // Pixel width of code-page text in the regular style (no TABs).
     int TextWidth(std::string_view text) const;
 
+    // Fixed-pitch fonts are drawn from glyph tables, one glyph per cell,
+    // without shaping: the raw font of a style and the glyph of each byte
+    // (0 when the font has none, which sends the run through text layout).
+    const QRawFont& RawFont(uint8_t style) const { return raw_[style & 15u]; }
+    quint32 Glyph(uint8_t style, unsigned char byte) const { return glyphs_[style & 15u][byte]; }
+
 private:
     std::array<QFont, 16> fonts_;
+    std::array<QRawFont, 16> raw_;
+    std::array<std::array<quint32, 256>, 16> glyphs_{};
 };
 
 // A settings font description as a Qt font and back (size in points).

@@ -8,6 +8,7 @@
 #include "platform/codepage.h"
 
 #include <QPaintEvent>
+#include <QGlyphRun>
 #include <QPainter>
 
 #include <algorithm>
@@ -202,6 +203,7 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
     const size_t len = rec.TextLen();
     const int columns = rec.HasTab() ? model_.ColumnOfIndex(rec, len) : static_cast<int>(len);
     display_.resize(columns);
+    displayBytes_.resize(static_cast<size_t>(columns));
     displayAttrs_.resize(static_cast<size_t>(columns));
     columnOfIndex_.resize(static_cast<size_t>(rec.Len) + 1);
     const std::array<QChar, 256>& chars = CodePageChars();
@@ -216,10 +218,12 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
             const int next = model_.NextTabStop(column);
             for (; column < next; ++column) {
                 out[column] = QLatin1Char(' ');
+                displayBytes_[static_cast<size_t>(column)] = ' ';
                 displayAttrs_[static_cast<size_t>(column)] = token;
             }
         } else {
             out[column] = chars[c];
+            displayBytes_[static_cast<size_t>(column)] = c;
             displayAttrs_[static_cast<size_t>(column)] = token;
             ++column;
         }
@@ -307,7 +311,8 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
                                  : painter.fontMetrics().horizontalAdvance(run);
         painter.fillRect(QRect(x, y, runWidth, lineHeight), back);
         painter.setPen(fore);
-        painter.drawText(QPoint(x, y + metrics_.Ascent), run);
+        if (!DrawGlyphs(painter, settings.Effects[effect].Style, column, end, QPoint(x, y + metrics_.Ascent)))
+            painter.drawText(QPoint(x, y + metrics_.Ascent), run);
         if (showAll) {
             // Blanks as a raised dot, in the inverse of the run's background.
             painter.setPen(Inverse(back));
@@ -372,6 +377,36 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
             painter.fillRect(QRect(wx, y + dy, 1, 1), kSilver);
     }
     painter.restore();
+}
+
+// A fixed-pitch run straight from the glyph table, one cell per glyph;
+// false when the font lacks a glyph of the run (then text layout draws it).
+bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin)
+{
+    if (!metrics_.FixedPitch || !metrics_.RawFont(style).isValid())
+        return false;
+    const auto count = static_cast<size_t>(to - from);
+    glyphIndexes_.resize(count);
+    if (glyphPositions_.size() < count) {
+        const size_t old = glyphPositions_.size();
+        glyphPositions_.resize(count);
+        for (size_t i = old; i < count; ++i)
+            glyphPositions_[i] = QPointF(0, 0);
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const quint32 glyph = metrics_.Glyph(style, displayBytes_[static_cast<size_t>(from) + i]);
+        if (glyph == 0)
+            return false;
+        glyphIndexes_[i] = glyph;
+        glyphPositions_[i] = QPointF(static_cast<qreal>(i) * metrics_.CharWidth, 0);
+    }
+    QGlyphRun run;
+    run.setRawFont(metrics_.RawFont(style));
+    run.setRawData(glyphIndexes_.data(), glyphPositions_.data(), static_cast<int>(count));
+    run.setUnderline((style & kStyleUnderline) != 0);
+    run.setStrikeOut((style & kStyleStrikeOut) != 0);
+    painter.drawGlyphRun(origin, run);
+    return true;
 }
 
 void TCustomCodeMemo::PaintCaret(QPainter& painter)
