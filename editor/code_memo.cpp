@@ -37,6 +37,7 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     model_.View = this;
+    model_.Clipboard = &clipboard_;
     model_.OnTextChange = [this](int64_t start, int64_t extent) { TextChanged(start, extent); };
     model_.OnChange = [this] { ModelChanged(); };
     model_.OnBeep = [this] { Beep(); };
@@ -49,6 +50,7 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
 TCustomCodeMemo::~TCustomCodeMemo()
 {
     model_.View = nullptr;
+    model_.Clipboard = nullptr;
     model_.OnTextChange = nullptr;
     model_.OnChange = nullptr;
     slots_.OnReload = nullptr;

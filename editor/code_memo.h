@@ -17,6 +17,7 @@
 #pragma once
 
 #include "editor/code_memo_metrics.h"
+#include "editor/qt_clipboard.h"
 #include "editor/core/code_memo_host.h"
 #include "editor/core/code_memo_model.h"
 #include "editor/core/highlight_pass.h"
@@ -211,6 +212,7 @@ private:
     TMarginDrag MarginLineAt(QPoint point);
     std::optional<std::pair<int64_t, int64_t>> HotSpotRun(int64_t offset, int& token);
 
+    TQtClipboard clipboard_;
     TCodeMemoModel model_;
     TParserSlots slots_;
     std::unique_ptr<THighlightPass> pass_;

@@ -8,6 +8,8 @@
 #include "scheme/builtin/builtin_scheme.h"
 #include "scheme/code_memo_parser.h"
 
+#include <QClipboard>
+#include <QMimeData>
 #include <QSignalSpy>
 
 namespace tarnwick::test {
@@ -204,6 +206,64 @@ TEST_F(InputTest, PixelMessagesMapOffsetsAndPoints)
     // Left of the text area and below the last visible line: -1.
     EXPECT_EQ(memo->Perform(EM_CHARFROMPOS, 0, (2 << 16) | 1), -1);
     EXPECT_EQ(memo->Perform(EM_CHARFROMPOS, 0, (4000 << 16) | 100), -1);
+}
+
+TEST_F(InputTest, CopyAndPasteGoThroughTheSystemClipboard)
+{
+    memo->SetText("alpha beta\r");
+    memo->Model().SetSelection(0, 5);
+    Key(::Qt::Key_C, ::Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("alpha"));
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")).isEmpty());
+    memo->Model().SetSelection(11, 11);
+    Key(::Qt::Key_V, ::Qt::ControlModifier);
+    EXPECT_EQ(Text(), "alpha beta\ralpha");
+    QGuiApplication::clipboard()->setText(QStringLiteral("caf\u00e9\r\nx"));
+    Key(::Qt::Key_V, ::Qt::ControlModifier);
+    EXPECT_EQ(Text(), "alpha beta\ralphacaf\xe9\rx");
+}
+
+TEST_F(InputTest, ClickOnAHotSpotRunReportsItsTextAndToken)
+{
+    TSM_Settings& settings = memo->Settings();
+    settings.Effects[5].Defined = true;
+    settings.Effects[5].HotSpot = 1;
+    settings.EffectMap[7] = 5;
+    memo->SetText("see http://x.org now");
+    const uint8_t attrs[] = {0, 0, 0, 0, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 0, 0, 0, 0};
+    TLineRec* rec = memo->Model().Store().First();
+    rec->Attrs = std::make_unique<uint8_t[]>(sizeof attrs);
+    std::copy(std::begin(attrs), std::end(attrs), rec->Attrs.get());
+    QSignalSpy clicks(memo.get(), &TCustomCodeMemo::HyperlinkClick);
+    QTest::mouseClick(memo->viewport(), ::Qt::LeftButton, ::Qt::NoModifier, Cell(0, 8).center());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toByteArray(), QByteArray("http://x.org"));
+    EXPECT_EQ(clicks.at(0).at(1).toInt(), 7);
+    EXPECT_EQ(memo->Model().SelCaret(), 8);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(memo->viewport(), ::Qt::LeftButton, ::Qt::NoModifier, Cell(0, 1).center());
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(InputTest, ThirdQuickClickSelectsTheRecord)
+{
+    memo->SetText("one two\rthree\r");
+    const QPoint point = Cell(0, 5).center();
+    QWidget* view = memo->viewport();
+    // Press, release, double click, release, press: 40 ms apart.
+    const QEvent::Type steps[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonPress, QEvent::MouseButtonRelease};
+    ulong time = 100000;
+    for (const QEvent::Type type : steps) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, point, view->mapToGlobal(point), ::Qt::LeftButton,
+                          down ? ::Qt::LeftButton : ::Qt::NoButton, ::Qt::NoModifier);
+        event.setTimestamp(time += 40);
+        QApplication::sendEvent(view, &event);
+    }
+    EXPECT_EQ(memo->Model().SelStart(), 0);
+    EXPECT_EQ(memo->Model().SelEnd(), 8);
 }
 
 TEST_F(InputTest, ActiveParserOutsideItsRangeIsRefused)

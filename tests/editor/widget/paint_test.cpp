@@ -142,6 +142,22 @@ TEST_F(PaintTest, CaretIsTwoPixelsOrABlockInOverwriteMode)
     EXPECT_EQ(Count(Shot(), strip, QColor(Qt::black)), 2);
 }
 
+TEST_F(PaintTest, FocusLineFramesTheCaretLine)
+{
+    memo->SetText("a\rb\rc\r");
+    Focus();
+    memo->Model().SetSelection(2, 2);
+    const int x = memo->TextLeft() + 20 * memo->CharWidth();
+    const int top = memo->LineHeight();
+    const int bottom = 2 * memo->LineHeight() - 1;
+    EXPECT_EQ(Shot().pixelColor(x, top), QColor(Qt::white));
+    memo->SetShowFocusLine(true);
+    const QImage shot = Shot();
+    EXPECT_EQ(shot.pixelColor(x, top), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(x, bottom), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(x, top + 3), QColor(Qt::white));
+}
+
 TEST_F(PaintTest, RightMarginLineStandsAtItsColumn)
 {
     memo->SetRightMargin(12);
