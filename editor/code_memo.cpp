@@ -64,6 +64,10 @@ intptr_t TCustomCodeMemo::Perform(uint32_t msg, uintptr_t wParam, intptr_t lPara
         if ((wParam & SEM_SET) != 0)
             SetOptions(static_cast<uint32_t>(lParam));
         return static_cast<intptr_t>(Options());
+    case SEM_PAINTSUSPENDED:
+        if ((wParam & SEM_SET) != 0)
+            SetPaintSuspended(lParam != 0);
+        return model_.PaintSuspended() ? 1 : 0;
     default: return model_.Perform(msg, wParam, lParam);
     }
 }
@@ -89,7 +93,8 @@ void TCustomCodeMemo::Reload(bool rewrap)
     TSM_Settings& settings = Settings();
     ApplySettingsToModel();
     // The scheme's font replaces the control's when they differ.
-    const QFont wanted = FontFromDesc(settings.Font);
+    QFont wanted = FontFromDesc(settings.Font);
+    wanted.setStyleHint(QFont::TypeWriter);
     if (wanted.family() != font().family() || wanted.pointSize() != font().pointSize()) {
         const bool blocked = applyingFont_;
         applyingFont_ = true;
@@ -122,6 +127,8 @@ void TCustomCodeMemo::SettingsChanged(TSM_Change change)
         Reload(true);
         return;
     }
+    if (change == TSM_Change::smcGutterFont)
+        gutterFont_ = FontFromDesc(Settings().GutterFont);
     RepaintAll();
 }
 
@@ -194,6 +201,16 @@ void TCustomCodeMemo::SetRightMargin(int column)
     RepaintAll();
 }
 
+void TCustomCodeMemo::SetPaintSuspended(bool on)
+{
+    const bool was = model_.PaintSuspended();
+    model_.SetPaintSuspended(on);
+    if (was && !on) {
+        UpdateScrollBars();
+        RepaintAll();
+    }
+}
+
 void TCustomCodeMemo::SetShowFocusLine(bool on)
 {
     showFocusLine_ = on;
@@ -220,6 +237,7 @@ void TCustomCodeMemo::changeEvent(QEvent* event)
 void TCustomCodeMemo::Remeasure()
 {
     metrics_.Measure(font());
+    gutterFont_ = FontFromDesc(Settings().GutterFont);
     model_.FixedPitch = metrics_.FixedPitch;
     UpdateVisibleCounts();
 }

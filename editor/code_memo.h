@@ -87,6 +87,9 @@ public:
     void SetMargin(int pixels);
     int RightMargin() { return Settings().RightMargin; }
     void SetRightMargin(int column);
+    // Painting and change notifications held back (private message
+    // 0xC05); leaving the state repaints everything.
+    void SetPaintSuspended(bool on);
     bool ShowFocusLine() const { return showFocusLine_; }
     void SetShowFocusLine(bool on);
     QCursor HyperCursor = QCursor(Qt::PointingHandCursor);
@@ -220,6 +223,7 @@ private:
     int busyRounds_ = 0;
     TCodeMemoMetrics metrics_;
     std::unique_ptr<TGutterImages> images_;
+    QFont gutterFont_;
 
     // What the last paint showed, so that Refresh repaints only rows that
     // differ.

@@ -71,7 +71,6 @@ int TCodeMemoMetrics::TextWidth(std::string_view text) const
 QFont FontFromDesc(const TSM_FontDesc& desc)
 {
     QFont font(QString::fromStdString(Cp1252ToUtf8(desc.Name)));
-    font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(std::max(1, static_cast<int>(desc.Size)));
     font.setBold((desc.Style & kStyleBold) != 0);
     font.setItalic((desc.Style & kStyleItalic) != 0);

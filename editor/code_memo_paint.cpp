@@ -166,6 +166,9 @@ void TCustomCodeMemo::PaintGutter(QPainter& painter, const TLineRec& rec, int64_
     const TSM_Settings& settings = Settings();
     const int gutter = settings.Gutter;
     const int lineHeight = metrics_.LineHeight;
+    // Images taller than the line are cut to the band.
+    painter.save();
+    painter.setClipRect(QRect(0, y, gutter, lineHeight));
     painter.fillRect(QRect(0, y, gutter, lineHeight),
                      settings.GutterColorDefault != 0 ? Colour(clScrollBar) : Colour(settings.GutterColor));
     if (gutter > 9)
@@ -189,10 +192,11 @@ void TCustomCodeMemo::PaintGutter(QPainter& painter, const TLineRec& rec, int64_
         QString text = QString::number(lineNumber);
         if (text.size() > 7)
             text = text.right(7);
-        painter.setFont(FontFromDesc(settings.GutterFont));
+        painter.setFont(gutterFont_);
         painter.setPen(Colour(settings.GutterFont.Color));
         painter.drawText(QRect(2, y, gutter - 4, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
+    painter.restore();
 }
 
 // The record as it is shown: TABs become blanks up to the next tab stop;

@@ -166,6 +166,22 @@ TEST_F(ViewTest, ReloadMessageTakesTheSettingsFont)
     EXPECT_EQ(memo->font().pointSize(), 20);
 }
 
+TEST_F(ViewTest, LeavingSuspendedPaintingRepaintsEverything)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line\r";
+    memo->SetText(text);
+    memo->repaint();
+    memo->Perform(SEM_PAINTSUSPENDED, SEM_SET, 1);
+    memo->Model().SetSelection(3, 3);
+    memo->viewport()->repaint();
+    EXPECT_EQ(memo->LastPaintCount(), 0);
+    memo->Perform(SEM_PAINTSUSPENDED, SEM_SET, 0);
+    QApplication::processEvents();
+    EXPECT_GE(memo->LastPaintCount(), memo->VisibleLines());
+}
+
 TEST_F(ViewTest, OptionsMessageSwitchesWordWrap)
 {
     memo->SetWrapAtColumn(5);
