@@ -29,6 +29,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -119,6 +120,23 @@ public:
     int VisibleColumns() const { return model_.VisibleColumns; }
     int VisibleLines() const { return model_.VisibleLines; }
 
+    // ---- painting and highlighting hooks ----
+    struct TLineDrawData {
+        QPainter* Canvas = nullptr;
+        const QString& Text;      // the display text (TABs expanded, no line break)
+        QRect Band;               // the band's text area
+        int64_t FirstOffset = 0;  // offset of the record's first character
+        int LeftColumn = 0;
+    };
+    // Called before a band's text is painted; non-zero: it painted the text
+    // itself (the range marks and margin lines are still drawn).
+    std::function<int(const TLineDrawData& data)> OnDrawLine;
+    // Draws a range mark over the cells it covers in one band; without it
+    // the mark is underlined.
+    std::function<void(QPainter& painter, const TRangeMark& mark, QRect cells)> OnDrawMark;
+    // Each token the highlighting pass reads; it may change the value.
+    std::function<void(int& tokenValue, int64_t extentStart, int64_t extentEnd)> OnTokenSeen;
+
     // ---- for benchmarks and tests ----
     // Records painted by the last paint event.
     int LastPaintCount() const { return lastPaintCount_; }
@@ -191,6 +209,8 @@ private:
     void PaintRow(QPainter& painter, TLineRec& rec, int64_t recStart, int64_t index, int y);
     void PaintGutter(QPainter& painter, const TLineRec& rec, int64_t lineNumber, int y);
     void ExpandRecord(const TLineRec& rec);
+    void PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y);
+    void PaintMarks(QPainter& painter, const TLineRec& rec, int64_t recStart, int y);
     void PaintCaret(QPainter& painter);
     bool DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin);
     int64_t LogicalLineNumber(int64_t index);

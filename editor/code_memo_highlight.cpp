@@ -46,6 +46,7 @@ void TCustomCodeMemo::Highlight(int64_t firstChanged)
     span.FirstVisible = model_.TopLine();
     span.LastVisible = model_.TopLine() + model_.VisibleLines;
     busyRounds_ = 0;
+    pass->OnTokenSeen = OnTokenSeen;
     pass->Run(first, model_.CharCount(), span);
 }
 
@@ -60,6 +61,8 @@ void TCustomCodeMemo::RecolourAll()
     THighlightPass* pass = Pass();
     TLineRec* first = model_.Store().First();
     busyRounds_ = 0;
+    if (pass != nullptr)
+        pass->OnTokenSeen = OnTokenSeen;
     if (pass != nullptr && first != nullptr)
         pass->RunAll(first, model_.CharCount());
     RepaintAll();

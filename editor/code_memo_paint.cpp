@@ -252,12 +252,75 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
                          settings.MarginColorDefault != 0 ? EffectBack(0) : Colour(settings.MarginColor));
 
     ExpandRecord(rec);
+    const int left = model_.LeftColumn();
+    const int charWidth = metrics_.CharWidth;
+    const QRect band(textLeft, y, width - textLeft, lineHeight);
+    painter.save();
+    painter.setClipRect(band);
+    const bool drawn = OnDrawLine && OnDrawLine(TLineDrawData{&painter, display_, band, recStart, left}) != 0;
+    if (!drawn)
+        PaintText(painter, rec, recStart, y);
+    PaintMarks(painter, rec, recStart, y);
+
+    // Right margin and wrap column.
+    const int visible = model_.VisibleColumns;
+    const int rightMargin = settings.RightMargin;
+    if ((options & smoShowRMargin) != 0 && rightMargin >= left && rightMargin < left + visible) {
+        const int mx = textLeft + (rightMargin - left) * charWidth;
+        painter.fillRect(QRect(mx, y, 1, lineHeight), kSilver);
+    }
+    const int wrapColumn = settings.WrapAtColumn;
+    if ((options & smoWordWrap) != 0 && (options & smoShowWrapColumn) != 0 && wrapColumn >= 1 &&
+        wrapColumn >= left && wrapColumn < left + visible) {
+        const int wx = textLeft + (wrapColumn - left) * charWidth;
+        // Dots on every other pixel, in step with the band so bands join up.
+        for (int dy = (y & 1); dy < lineHeight; dy += 2)
+            painter.fillRect(QRect(wx, y + dy, 1, 1), kSilver);
+    }
+    painter.restore();
+}
+
+// A fixed-pitch run straight from the glyph table, one cell per glyph;
+// false when the font lacks a glyph of the run (then text layout draws it).
+bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin)
+{
+    if (!metrics_.FixedPitch || !metrics_.RawFont(style).isValid())
+        return false;
+    const auto count = static_cast<size_t>(to - from);
+    glyphIndexes_.resize(count);
+    if (glyphPositions_.size() < count) {
+        const size_t old = glyphPositions_.size();
+        glyphPositions_.resize(count);
+        for (size_t i = old; i < count; ++i)
+            glyphPositions_[i] = QPointF(0, 0);
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const quint32 glyph = metrics_.Glyph(style, displayBytes_[static_cast<size_t>(from) + i]);
+        if (glyph == 0)
+            return false;
+        glyphIndexes_[i] = glyph;
+        glyphPositions_[i] = QPointF(static_cast<qreal>(i) * metrics_.CharWidth, 0);
+    }
+    QGlyphRun run;
+    run.setRawFont(metrics_.RawFont(style));
+    run.setRawData(glyphIndexes_.data(), glyphPositions_.data(), static_cast<int>(count));
+    run.setUnderline((style & kStyleUnderline) != 0);
+    run.setStrikeOut((style & kStyleStrikeOut) != 0);
+    painter.drawGlyphRun(origin, run);
+    return true;
+}
+
+// The text of a band in runs of equal colouring, then the show-all glyphs.
+void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y)
+{
+    const TSM_Settings& settings = Settings();
+    const uint32_t options = settings.Options;
+    const int lineHeight = metrics_.LineHeight;
+    const int width = viewport()->width();
+    const int textLeft = TextLeft();
     const int columns = static_cast<int>(display_.size());
     const int left = model_.LeftColumn();
     const int charWidth = metrics_.CharWidth;
-    painter.save();
-    painter.setClipRect(QRect(textLeft, y, width - textLeft, lineHeight));
-
     // The selection in display columns; a selected line break shows as one
     // selected cell after the text.
     const bool showSel = hasFocus() || !model_.HideSelection;
@@ -365,52 +428,28 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
         }
     }
 
-    // Right margin and wrap column.
-    const int visible = model_.VisibleColumns;
-    const int rightMargin = settings.RightMargin;
-    if ((options & smoShowRMargin) != 0 && rightMargin >= left && rightMargin < left + visible) {
-        const int mx = textLeft + (rightMargin - left) * charWidth;
-        painter.fillRect(QRect(mx, y, 1, lineHeight), kSilver);
-    }
-    const int wrapColumn = settings.WrapAtColumn;
-    if ((options & smoWordWrap) != 0 && (options & smoShowWrapColumn) != 0 && wrapColumn >= 1 &&
-        wrapColumn >= left && wrapColumn < left + visible) {
-        const int wx = textLeft + (wrapColumn - left) * charWidth;
-        // Dots on every other pixel, in step with the band so bands join up.
-        for (int dy = (y & 1); dy < lineHeight; dy += 2)
-            painter.fillRect(QRect(wx, y + dy, 1, 1), kSilver);
-    }
-    painter.restore();
 }
 
-// A fixed-pitch run straight from the glyph table, one cell per glyph;
-// false when the font lacks a glyph of the run (then text layout draws it).
-bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin)
+// Range marks over the cells they cover: the host's painter, or an
+// underline in the text colour.
+void TCustomCodeMemo::PaintMarks(QPainter& painter, const TLineRec& rec, int64_t recStart, int y)
 {
-    if (!metrics_.FixedPitch || !metrics_.RawFont(style).isValid())
-        return false;
-    const auto count = static_cast<size_t>(to - from);
-    glyphIndexes_.resize(count);
-    if (glyphPositions_.size() < count) {
-        const size_t old = glyphPositions_.size();
-        glyphPositions_.resize(count);
-        for (size_t i = old; i < count; ++i)
-            glyphPositions_[i] = QPointF(0, 0);
+    const int64_t recEnd = recStart + rec.Len;
+    const int textLeft = TextLeft();
+    const int left = model_.LeftColumn();
+    for (const TRangeMark& mark : model_.RangeMarks()) {
+        if (mark.End <= recStart || mark.Start >= recEnd)
+            continue;
+        const auto from = static_cast<size_t>(std::max(mark.Start, recStart) - recStart);
+        const auto to = static_cast<size_t>(std::min(mark.End, recEnd) - recStart);
+        const int x1 = textLeft + (columnOfIndex_[from] - left) * metrics_.CharWidth;
+        const int x2 = textLeft + (columnOfIndex_[to] - left) * metrics_.CharWidth;
+        const QRect cells(x1, y, std::max(x2 - x1, 1), metrics_.LineHeight);
+        if (OnDrawMark)
+            OnDrawMark(painter, mark, cells);
+        else
+            painter.fillRect(QRect(cells.left(), cells.bottom() - 1, cells.width(), 1), EffectFore(0));
     }
-    for (size_t i = 0; i < count; ++i) {
-        const quint32 glyph = metrics_.Glyph(style, displayBytes_[static_cast<size_t>(from) + i]);
-        if (glyph == 0)
-            return false;
-        glyphIndexes_[i] = glyph;
-        glyphPositions_[i] = QPointF(static_cast<qreal>(i) * metrics_.CharWidth, 0);
-    }
-    QGlyphRun run;
-    run.setRawFont(metrics_.RawFont(style));
-    run.setRawData(glyphIndexes_.data(), glyphPositions_.data(), static_cast<int>(count));
-    run.setUnderline((style & kStyleUnderline) != 0);
-    run.setStrikeOut((style & kStyleStrikeOut) != 0);
-    painter.drawGlyphRun(origin, run);
-    return true;
 }
 
 void TCustomCodeMemo::PaintCaret(QPainter& painter)

@@ -196,6 +196,36 @@ TEST_F(PaintTest, ShowAllCharsMarksBlanksAndLineEnds)
     EXPECT_GT(Ink(Shot(), Cell(0, 3), white), 0);
 }
 
+TEST_F(PaintTest, HostsCanPaintLinesAndMarks)
+{
+    memo->SetRightMargin(200);
+    memo->SetText("abc\rdef\r");
+    memo->Model().RangeMarks().push_back({5, 7, 1});
+    const QImage plain = Shot();
+    // The built-in mark painter underlines the covered cells.
+    const int underline = memo->LineHeight() * 2 - 2;
+    EXPECT_EQ(plain.pixelColor(Cell(1, 1).left() + 1, underline), QColor(Qt::black));
+    EXPECT_EQ(plain.pixelColor(Cell(1, 0).left() + 1, underline), QColor(Qt::white));
+    std::vector<std::pair<QString, int64_t>> lines;
+    memo->OnDrawLine = [&](const TCustomCodeMemo::TLineDrawData& data) {
+        lines.emplace_back(data.Text, data.FirstOffset);
+        data.Canvas->fillRect(data.Band, QColor(0, 255, 0));
+        return 1;
+    };
+    int marks = 0;
+    memo->OnDrawMark = [&](QPainter&, const TRangeMark& mark, QRect cells) {
+        ++marks;
+        EXPECT_EQ(mark.Tag, 1);
+        EXPECT_EQ(cells, Cell(1, 1).united(Cell(1, 2)));
+    };
+    const QImage hosted = Shot();
+    EXPECT_EQ(hosted.pixelColor(Cell(0, 0).center()), QColor(0, 255, 0));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].first, QStringLiteral("def"));
+    EXPECT_EQ(lines[1].second, 4);
+    EXPECT_EQ(marks, 1);
+}
+
 TEST_F(PaintTest, SamePictureAtTwiceTheScale)
 {
     memo->Settings().SelTextBack = RGBColor(0, 0, 255);

@@ -118,6 +118,24 @@ TEST_F(ViewTest, EditsRecolourTheFollowingLines)
     memo->SetActiveParser(0);
 }
 
+TEST_F(ViewTest, TokenSeenHookMayChangeTokenValues)
+{
+    TCodeMemoParser scheme;
+    LoadBuiltinScheme(scheme, false);
+    int seen = 0;
+    memo->OnTokenSeen = [&](int& token, int64_t start, int64_t end) {
+        ++seen;
+        EXPECT_LT(start, end);
+        token = 42;
+    };
+    memo->SetParser(1, &scheme);
+    memo->SetActiveParser(1);
+    memo->SetText("x := 1;");
+    EXPECT_GT(seen, 2);
+    EXPECT_EQ(memo->Model().First()->Attrs[0], 42);
+    memo->SetActiveParser(0);
+}
+
 TEST_F(ViewTest, SchemeWithoutHighlightingOptionLeavesTextUncoloured)
 {
     TCodeMemoParser scheme;
