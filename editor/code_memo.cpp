@@ -23,9 +23,9 @@ int64_t VerticalScale(int64_t records)
     return records / 32000 + 1;
 }
 
-}  // namespace
+} // namespace
 
-TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
+TCustomCodeMemo::TCustomCodeMemo(QWidget *parent)
     : QAbstractScrollArea(parent), images_(std::make_unique<TGutterImages>())
 {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -68,7 +68,8 @@ intptr_t TCustomCodeMemo::Perform(uint32_t msg, uintptr_t wParam, intptr_t lPara
         if ((wParam & SEM_SET) != 0)
             SetPaintSuspended(lParam != 0);
         return model_.PaintSuspended() ? 1 : 0;
-    default: return model_.Perform(msg, wParam, lParam);
+    default:
+        return model_.Perform(msg, wParam, lParam);
     }
 }
 
@@ -81,7 +82,7 @@ void TCustomCodeMemo::SetText(std::string_view bytes)
 
 void TCustomCodeMemo::ApplySettingsToModel()
 {
-    TSM_Settings& settings = Settings();
+    TSM_Settings &settings = Settings();
     model_.Options = settings.Options;
     model_.SetIndentStep(settings.IndentStep);
     model_.Tabs().SetTabDefault(std::max(1, static_cast<int>(settings.TabDefault)));
@@ -90,7 +91,7 @@ void TCustomCodeMemo::ApplySettingsToModel()
 
 void TCustomCodeMemo::Reload(bool rewrap)
 {
-    TSM_Settings& settings = Settings();
+    TSM_Settings &settings = Settings();
     ApplySettingsToModel();
     // The scheme's font replaces the control's when they differ.
     QFont wanted = FontFromDesc(settings.Font);
@@ -104,7 +105,7 @@ void TCustomCodeMemo::Reload(bool rewrap)
     Remeasure();
     pass_.reset();
     passScheme_ = nullptr;
-    for (TLineRec* rec = model_.Store().First(); rec != nullptr; rec = rec->Next) {
+    for (TLineRec *rec = model_.Store().First(); rec != nullptr; rec = rec->Next) {
         rec->Attrs.reset();
         rec->Flags |= lfRepaint | lfRecolour;
     }
@@ -167,7 +168,7 @@ void TCustomCodeMemo::SetWrapAtColumn(int column)
     RepaintAll();
 }
 
-void TCustomCodeMemo::SetWrapOverride(const std::string& chars)
+void TCustomCodeMemo::SetWrapOverride(const std::string &chars)
 {
     Settings().WrapOverride = chars;
     if (WordWrap())
@@ -217,7 +218,7 @@ void TCustomCodeMemo::SetShowFocusLine(bool on)
     RepaintAll();
 }
 
-void TCustomCodeMemo::changeEvent(QEvent* event)
+void TCustomCodeMemo::changeEvent(QEvent *event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() != QEvent::FontChange)
@@ -227,7 +228,7 @@ void TCustomCodeMemo::changeEvent(QEvent* event)
     if (!applyingFont_)
         CopyFontToDesc(font(), Settings().Font);
     Remeasure();
-    for (TLineRec* rec = model_.Store().First(); rec != nullptr; rec = rec->Next)
+    for (TLineRec *rec = model_.Store().First(); rec != nullptr; rec = rec->Next)
         rec->Flags |= lfRecolour;
     if (WordWrap())
         RewrapAll();
@@ -246,7 +247,7 @@ void TCustomCodeMemo::Remeasure()
 
 int TCustomCodeMemo::TextLeft()
 {
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     return settings.Margin + ((settings.Options & smoShowGutter) != 0 ? settings.Gutter : 0);
 }
 
@@ -269,14 +270,15 @@ void TCustomCodeMemo::UpdateScrollBars()
     const int64_t records = model_.LineCount();
     const int64_t scale = VerticalScale(records);
     const int64_t visible = model_.VisibleLines;
-    QScrollBar* vertical = verticalScrollBar();
+    QScrollBar *vertical = verticalScrollBar();
     vertical->setRange(0, static_cast<int>(std::max<int64_t>(0, records - visible) / scale));
     vertical->setPageStep(static_cast<int>(std::max<int64_t>(1, visible / scale)));
     vertical->setSingleStep(1);
     vertical->setValue(static_cast<int>(model_.TopLine() / scale));
-    QScrollBar* horizontal = horizontalScrollBar();
+    QScrollBar *horizontal = horizontalScrollBar();
     const int columns = model_.VisibleColumns;
-    const int widest = WordWrap() ? 0 : static_cast<int>(std::min<int64_t>(model_.WidestRecord(), 1 << 20));
+    const int widest =
+        WordWrap() ? 0 : static_cast<int>(std::min<int64_t>(model_.WidestRecord(), 1 << 20));
     horizontal->setRange(0, std::max(0, widest - columns + 1));
     horizontal->setPageStep(std::max(1, columns));
     horizontal->setValue(model_.LeftColumn());
@@ -317,7 +319,7 @@ void TCustomCodeMemo::ScrollCaretIntoView()
     Refresh();
 }
 
-void TCustomCodeMemo::resizeEvent(QResizeEvent* event)
+void TCustomCodeMemo::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     UpdateVisibleCounts();
@@ -327,13 +329,13 @@ void TCustomCodeMemo::resizeEvent(QResizeEvent* event)
     RepaintAll();
 }
 
-void TCustomCodeMemo::focusInEvent(QFocusEvent* event)
+void TCustomCodeMemo::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     RepaintAll();
 }
 
-void TCustomCodeMemo::focusOutEvent(QFocusEvent* event)
+void TCustomCodeMemo::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     RepaintAll();
@@ -348,13 +350,15 @@ void TCustomCodeMemo::TextChanged(int64_t start, int64_t extent)
     if (extent == 0) {
         changeLo_ = 0;
         changeHi_ = INT64_MAX;
-    } else {
+    }
+    else {
         const int64_t lo = start;
         const int64_t hi = extent > 0 ? start + extent : start;
         if (changeLo_ < 0) {
             changeLo_ = lo;
             changeHi_ = hi;
-        } else {
+        }
+        else {
             if (changeHi_ != INT64_MAX && changeHi_ > start)
                 changeHi_ = std::max(start, changeHi_ + extent);
             changeLo_ = std::min(changeLo_, lo);
@@ -374,7 +378,8 @@ void TCustomCodeMemo::ModelChanged()
         int64_t first = model_.FirstChangedLine();
         if (WordWrap()) {
             const int64_t lastLine = model_.FindLine(hi).Index;
-            const auto replaced = model_.Rewrap(model_.FindLine(lo).Index, lastLine, MakeWrapRule());
+            const auto replaced =
+                model_.Rewrap(model_.FindLine(lo).Index, lastLine, MakeWrapRule());
             if (replaced.first >= 0) {
                 numberIndex_ = -1;
                 first = first < 0 ? replaced.first : std::min(first, replaced.first);
@@ -451,4 +456,4 @@ void TCustomCodeMemo::Beep()
     QApplication::beep();
 }
 
-}  // namespace tarnwick
+} // namespace tarnwick

@@ -33,12 +33,14 @@ bool ShiftExtends(uint16_t key)
     case VK_LEFT:
     case VK_UP:
     case VK_RIGHT:
-    case VK_DOWN: return true;
-    default: return false;
+    case VK_DOWN:
+        return true;
+    default:
+        return false;
     }
 }
 
-uint64_t EventTime(const QInputEvent* event)
+uint64_t EventTime(const QInputEvent *event)
 {
     static QElapsedTimer clock = [] {
         QElapsedTimer timer;
@@ -48,11 +50,11 @@ uint64_t EventTime(const QInputEvent* event)
     return event->timestamp() != 0 ? event->timestamp() : static_cast<uint64_t>(clock.elapsed());
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------- keyboard
 
-bool TCustomCodeMemo::event(QEvent* event)
+bool TCustomCodeMemo::event(QEvent *event)
 {
     // The second key of a sequence (Ctrl+K, I) belongs to the editor even
     // when the window has a shortcut on it.
@@ -73,9 +75,9 @@ bool TCustomCodeMemo::focusNextPrevChild(bool next)
 
 bool TCustomCodeMemo::ProcessKey(uint16_t key, TShiftState shift)
 {
-    TSM_Settings& settings = Settings();
-    for (TMacroKeywords* list : {static_cast<TMacroKeywords*>(&settings.Templates()),
-                                 static_cast<TMacroKeywords*>(&settings.AutoReplace())}) {
+    TSM_Settings &settings = Settings();
+    for (TMacroKeywords *list : {static_cast<TMacroKeywords *>(&settings.Templates()),
+                                 static_cast<TMacroKeywords *>(&settings.AutoReplace())}) {
         TEdStream stream(model_);
         TExpansionContext context;
         context.Text = &stream;
@@ -84,7 +86,9 @@ bool TCustomCodeMemo::ProcessKey(uint16_t key, TShiftState shift)
         context.CharIsInWord = model_.fn_CharIsInWord;
         context.ColumnOf = [this](int64_t offset) {
             const TLineLoc at = model_.FindLine(offset);
-            return at.Rec != nullptr ? model_.ColumnOfIndex(*at.Rec, static_cast<size_t>(offset - at.Start)) : 0;
+            return at.Rec != nullptr
+                       ? model_.ColumnOfIndex(*at.Rec, static_cast<size_t>(offset - at.Start))
+                       : 0;
         };
         const TMacroKeyOutcome outcome = HandleMacroKey(*list, context, key, shift);
         if (outcome.Expansion && !model_.ReadOnly)
@@ -96,14 +100,14 @@ bool TCustomCodeMemo::ProcessKey(uint16_t key, TShiftState shift)
     if (ShiftExtends(key))
         shift &= static_cast<TShiftState>(~ssShift);
     pendingExtend_ = extend;
-    TKeyboardActionContoller& keys = settings.Keys();
+    TKeyboardActionContoller &keys = settings.Keys();
     keys.OnRecognised = [this](int code) { model_.CommandRecognised(code, pendingExtend_); };
     bool handled = false;
     keys.ProcessKey(key, shift, handled);
     return handled;
 }
 
-void TCustomCodeMemo::keyPressEvent(QKeyEvent* event)
+void TCustomCodeMemo::keyPressEvent(QKeyEvent *event)
 {
     const uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
     const TShiftState shift = ShiftStateFromQt(event->modifiers());
@@ -120,13 +124,14 @@ void TCustomCodeMemo::keyPressEvent(QKeyEvent* event)
     TypeText(event->text());
 }
 
-void TCustomCodeMemo::keyReleaseEvent(QKeyEvent* event)
+void TCustomCodeMemo::keyReleaseEvent(QKeyEvent *event)
 {
-    emit KeyUp(VirtualKeyFromQt(event->key(), event->modifiers()), ShiftStateFromQt(event->modifiers()));
+    emit KeyUp(VirtualKeyFromQt(event->key(), event->modifiers()),
+               ShiftStateFromQt(event->modifiers()));
     event->accept();
 }
 
-void TCustomCodeMemo::inputMethodEvent(QInputMethodEvent* event)
+void TCustomCodeMemo::inputMethodEvent(QInputMethodEvent *event)
 {
     TypeText(event->commitString());
     event->accept();
@@ -134,7 +139,7 @@ void TCustomCodeMemo::inputMethodEvent(QInputMethodEvent* event)
 
 // Every character goes in as its code-page byte; one the code page cannot
 // hold is refused with a beep rather than changed into something else.
-void TCustomCodeMemo::TypeText(const QString& text)
+void TCustomCodeMemo::TypeText(const QString &text)
 {
     if (!isEnabled())
         return;
@@ -155,7 +160,7 @@ void TCustomCodeMemo::TypeText(const QString& text)
 TCustomCodeMemo::THit TCustomCodeMemo::HitTest(QPoint point, bool nearest)
 {
     THit hit;
-    const TLineRec* first = model_.First();
+    const TLineRec *first = model_.First();
     if (first == nullptr) {
         hit.Offset = 0;
         hit.Line = 0;
@@ -179,12 +184,14 @@ TCustomCodeMemo::THit TCustomCodeMemo::HitTest(QPoint point, bool nearest)
     const int dx = point.x() - textLeft;
     if (metrics_.FixedPitch) {
         column += std::max(0, (dx + (nearest ? charWidth / 2 : 0)) / charWidth);
-    } else {
+    }
+    else {
         ExpandRecord(*at.Rec);
         int x = 0;
         for (int c = model_.LeftColumn(); c < static_cast<int>(display_.size()); ++c) {
-            const int advance = metrics_.Advance[static_cast<unsigned char>(
-                UnicodeToCp1252(display_[c].unicode()))];
+            const int advance =
+                metrics_
+                    .Advance[static_cast<unsigned char>(UnicodeToCp1252(display_[c].unicode()))];
             if (x + (nearest ? advance / 2 : advance) > dx)
                 break;
             x += advance;
@@ -199,7 +206,8 @@ TCustomCodeMemo::THit TCustomCodeMemo::HitTest(QPoint point, bool nearest)
     // A TAB is left or right of the pointer by its nearer edge.
     if (nearest && indexIn < at.Rec->TextLen() && at.Rec->Text[indexIn] == '\t' &&
         column - model_.ColumnOfIndex(*at.Rec, indexIn) >
-            (model_.ColumnOfIndex(*at.Rec, indexIn + 1) - model_.ColumnOfIndex(*at.Rec, indexIn)) / 2)
+            (model_.ColumnOfIndex(*at.Rec, indexIn + 1) - model_.ColumnOfIndex(*at.Rec, indexIn)) /
+                2)
         ++indexIn;
     hit.Offset = at.Start + static_cast<int64_t>(indexIn);
     return hit;
@@ -218,14 +226,16 @@ void TCustomCodeMemo::AutoScroll(QPoint point, int edge)
     if (point.x() < textLeft + columnsEdge && model_.LeftColumn() > 0) {
         model_.SetLeftColumn(model_.LeftColumn() - 1);
         moved = true;
-    } else if (point.x() >= width - columnsEdge && !WordWrap()) {
+    }
+    else if (point.x() >= width - columnsEdge && !WordWrap()) {
         model_.SetLeftColumn(model_.LeftColumn() + 1);
         moved = true;
     }
     if (point.y() < linesEdge && model_.TopLine() > 0) {
         model_.SetTopLine(model_.TopLine() - 1);
         moved = true;
-    } else if (point.y() >= height - linesEdge && model_.TopLine() < model_.RecordCount() - 1) {
+    }
+    else if (point.y() >= height - linesEdge && model_.TopLine() < model_.RecordCount() - 1) {
         model_.SetTopLine(model_.TopLine() + 1);
         moved = true;
     }
@@ -237,7 +247,7 @@ void TCustomCodeMemo::AutoScroll(QPoint point, int edge)
 
 TCustomCodeMemo::TMarginDrag TCustomCodeMemo::MarginLineAt(QPoint point)
 {
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     const int textLeft = TextLeft();
     const auto over = [&](int column) {
         const int x = textLeft + (column - model_.LeftColumn()) * metrics_.CharWidth;
@@ -246,23 +256,22 @@ TCustomCodeMemo::TMarginDrag TCustomCodeMemo::MarginLineAt(QPoint point)
     TMarginDrag found = TMarginDrag::None;
     if ((settings.Options & smoShowRMargin) != 0 && over(settings.RightMargin))
         found = TMarginDrag::RightMargin;
-    else if (WordWrap() && (settings.Options & smoShowWrapColumn) != 0 && settings.WrapAtColumn >= 1 &&
-             over(settings.WrapAtColumn))
+    else if (WordWrap() && (settings.Options & smoShowWrapColumn) != 0 &&
+             settings.WrapAtColumn >= 1 && over(settings.WrapAtColumn))
         found = TMarginDrag::WrapColumn;
     if (found == TMarginDrag::None)
         return found;
     // Only right of the row's text: over text the press places the caret.
     const THit hit = HitTest(point, false);
     const TLineLoc at = model_.LineByIndex(hit.Line);
-    if (at.Rec != nullptr &&
-        model_.ColumnOfIndex(*at.Rec, at.Rec->TextLen()) > hit.Column)
+    if (at.Rec != nullptr && model_.ColumnOfIndex(*at.Rec, at.Rec->TextLen()) > hit.Column)
         return TMarginDrag::None;
     return found;
 }
 
-std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t offset, int& token)
+std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t offset, int &token)
 {
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     const TLineLoc at = model_.FindLine(offset);
     if (at.Rec == nullptr || at.Rec->Attrs == nullptr)
         return std::nullopt;
@@ -273,18 +282,20 @@ std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t o
     if (settings.Effects[settings.EffectMap[static_cast<size_t>(token)]].HotSpot == 0)
         return std::nullopt;
     // The run of that token value, across records.
-    const TLineRec* rec = at.Rec;
+    const TLineRec *rec = at.Rec;
     int64_t recStart = at.Start;
     size_t i = index;
     while (true) {
         if (i > 0 && rec->Attrs[i - 1] == token) {
             --i;
-        } else if (i == 0 && rec->Prev != nullptr && rec->Prev->Attrs != nullptr && rec->Prev->Len > 0 &&
-                   rec->Prev->Attrs[rec->Prev->Len - 1] == token) {
+        }
+        else if (i == 0 && rec->Prev != nullptr && rec->Prev->Attrs != nullptr &&
+                 rec->Prev->Len > 0 && rec->Prev->Attrs[rec->Prev->Len - 1] == token) {
             rec = rec->Prev;
             recStart -= rec->Len;
             i = rec->Len - 1;
-        } else {
+        }
+        else {
             break;
         }
     }
@@ -295,12 +306,14 @@ std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t o
     while (true) {
         if (i + 1 < rec->Len && rec->Attrs[i + 1] == token) {
             ++i;
-        } else if (i + 1 >= rec->Len && rec->Next != nullptr && rec->Next->Attrs != nullptr &&
-                   rec->Next->Len > 0 && rec->Next->Attrs[0] == token) {
+        }
+        else if (i + 1 >= rec->Len && rec->Next != nullptr && rec->Next->Attrs != nullptr &&
+                 rec->Next->Len > 0 && rec->Next->Attrs[0] == token) {
             recStart += rec->Len;
             rec = rec->Next;
             i = 0;
-        } else {
+        }
+        else {
             break;
         }
     }
@@ -309,11 +322,11 @@ std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t o
 
 namespace {
 
-QByteArray TextRange(const TCodeMemoModel& model, int64_t start, int64_t end)
+QByteArray TextRange(const TCodeMemoModel &model, int64_t start, int64_t end)
 {
     QByteArray bytes;
     TLineLoc at = model.FindLine(start);
-    for (const TLineRec* rec = at.Rec; rec != nullptr && at.Start < end; rec = rec->Next) {
+    for (const TLineRec *rec = at.Rec; rec != nullptr && at.Start < end; rec = rec->Next) {
         const int64_t from = std::max(start, at.Start) - at.Start;
         const int64_t to = std::min(end, at.Start + rec->Len) - at.Start;
         if (to > from)
@@ -323,9 +336,9 @@ QByteArray TextRange(const TCodeMemoModel& model, int64_t start, int64_t end)
     return bytes;
 }
 
-}  // namespace
+} // namespace
 
-void TCustomCodeMemo::mousePressEvent(QMouseEvent* event)
+void TCustomCodeMemo::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
@@ -333,7 +346,7 @@ void TCustomCodeMemo::mousePressEvent(QMouseEvent* event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     const TMarginDrag drag = MarginLineAt(point);
     if (drag != TMarginDrag::None) {
         marginDrag_ = drag;
@@ -357,7 +370,8 @@ void TCustomCodeMemo::mousePressEvent(QMouseEvent* event)
     press.Shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     press.Time = EventTime(event);
     press.DoubleClickTime = static_cast<uint32_t>(QApplication::doubleClickInterval());
-    press.TripleClickHandled = isSignalConnected(QMetaMethod::fromSignal(&TCustomCodeMemo::TripleClick));
+    press.TripleClickHandled =
+        isSignalConnected(QMetaMethod::fromSignal(&TCustomCodeMemo::TripleClick));
     if (model_.MouseDown(press) == TCodeMemoModel::maTripleClick)
         emit TripleClick(point, hit.Offset);
     int token = 0;
@@ -366,7 +380,7 @@ void TCustomCodeMemo::mousePressEvent(QMouseEvent* event)
         emit HyperlinkClick(TextRange(model_, run->first, run->second), token);
 }
 
-void TCustomCodeMemo::mouseDoubleClickEvent(QMouseEvent* event)
+void TCustomCodeMemo::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double click arrives here instead of as a press.
     mousePressEvent(event);
@@ -375,7 +389,7 @@ void TCustomCodeMemo::mouseDoubleClickEvent(QMouseEvent* event)
         model_.DoubleClick();
 }
 
-void TCustomCodeMemo::mouseMoveEvent(QMouseEvent* event)
+void TCustomCodeMemo::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
     if (marginDrag_ != TMarginDrag::None) {
@@ -402,23 +416,26 @@ void TCustomCodeMemo::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     // The pointer's shape tells what a press would do.
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     const int gutter = (settings.Options & smoShowGutter) != 0 ? settings.Gutter : 0;
     Qt::CursorShape shape = Qt::IBeamCursor;
     bool hot = false;
     if (MarginLineAt(point) != TMarginDrag::None) {
         shape = Qt::SizeHorCursor;
-    } else if (point.x() < gutter) {
+    }
+    else if (point.x() < gutter) {
         shape = Qt::ArrowCursor;
-    } else if (point.x() >= TextLeft()) {
+    }
+    else if (point.x() >= TextLeft()) {
         const THit hit = HitTest(point, false);
         int token = 0;
         if (const auto run = HotSpotRun(hit.Offset, token)) {
             hot = true;
             if (!hoverHot_)
                 emit HyperlinkHover(TextRange(model_, run->first, run->second), token);
-        } else if ((settings.Options & smoOLEDragSource) != 0 && hit.Offset >= model_.SelStart() &&
-                   hit.Offset < model_.SelEnd()) {
+        }
+        else if ((settings.Options & smoOLEDragSource) != 0 && hit.Offset >= model_.SelStart() &&
+                 hit.Offset < model_.SelEnd()) {
             shape = Qt::ArrowCursor;
         }
     }
@@ -429,7 +446,7 @@ void TCustomCodeMemo::mouseMoveEvent(QMouseEvent* event)
         viewport()->setCursor(shape);
 }
 
-void TCustomCodeMemo::mouseReleaseEvent(QMouseEvent* event)
+void TCustomCodeMemo::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mouseReleaseEvent(event);
@@ -449,4 +466,4 @@ void TCustomCodeMemo::mouseReleaseEvent(QMouseEvent* event)
     model_.MouseUp(hit.Offset, hit.Column);
 }
 
-}  // namespace tarnwick
+} // namespace tarnwick

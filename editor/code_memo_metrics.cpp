@@ -9,7 +9,7 @@
 
 namespace tarnwick {
 
-void TCodeMemoMetrics::Measure(const QFont& font)
+void TCodeMemoMetrics::Measure(const QFont &font)
 {
     QFont measuring = font;
     measuring.setBold(true);
@@ -24,7 +24,8 @@ void TCodeMemoMetrics::Measure(const QFont& font)
         CellWidth = regular.horizontalAdvance(QLatin1Char('W'));
         CharWidth = std::max(1, regular.averageCharWidth());
         Advance.fill(CharWidth);
-    } else {
+    }
+    else {
         CharWidth = std::max(1, boldItalic.averageCharWidth());
         CellWidth = CharWidth;
         for (int byte = 0; byte < 256; ++byte)
@@ -49,7 +50,8 @@ void TCodeMemoMetrics::Measure(const QFont& font)
         raw_[style] = FixedPitch ? QRawFont::fromFont(styled) : QRawFont();
         if (raw_[style].isValid()) {
             for (int byte = 32; byte < 256; ++byte) {
-                const QChar c(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
+                const QChar c(
+                    static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
                 const QList<quint32> glyph = raw_[style].glyphIndexesForString(QString(c));
                 glyphs_[style][static_cast<size_t>(byte)] = glyph.size() == 1 ? glyph.front() : 0;
             }
@@ -68,7 +70,7 @@ int TCodeMemoMetrics::TextWidth(std::string_view text) const
     return width;
 }
 
-QFont FontFromDesc(const TSM_FontDesc& desc)
+QFont FontFromDesc(const TSM_FontDesc &desc)
 {
     QFont font(QString::fromStdString(Cp1252ToUtf8(desc.Name)));
     font.setPointSize(std::max(1, static_cast<int>(desc.Size)));
@@ -79,10 +81,10 @@ QFont FontFromDesc(const TSM_FontDesc& desc)
     return font;
 }
 
-void CopyFontToDesc(const QFont& font, TSM_FontDesc& desc)
+void CopyFontToDesc(const QFont &font, TSM_FontDesc &desc)
 {
     desc.Name = Utf8ToCp1252(font.family().toStdString());
     desc.Size = font.pointSize() > 0 ? font.pointSize() : desc.Size;
 }
 
-}  // namespace tarnwick
+} // namespace tarnwick

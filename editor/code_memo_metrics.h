@@ -25,24 +25,24 @@ namespace tarnwick {
 struct TCodeMemoMetrics {
     int LineHeight = 17;
     int CharWidth = 7;
-    int CellWidth = 7;   // width of "W" in the regular style (fixed pitch)
-    int Ascent = 13;     // baseline below the band's top
+    int CellWidth = 7; // width of "W" in the regular style (fixed pitch)
+    int Ascent = 13;   // baseline below the band's top
     bool FixedPitch = true;
-    bool Known = false;  // a font has been measured
+    bool Known = false; // a font has been measured
     // Pixel advance of each code-page byte in the regular style.
     std::array<int, 256> Advance{};
 
     TCodeMemoMetrics() { Advance.fill(7); }
-    void Measure(const QFont& font);
+    void Measure(const QFont &font);
     // The font for a set of kStyle... bits (0..15).
-    const QFont& StyleFont(uint8_t style) const { return fonts_[style & 15u]; }
+    const QFont &StyleFont(uint8_t style) const { return fonts_[style & 15u]; }
     // Pixel width of code-page text in the regular style (no TABs).
     int TextWidth(std::string_view text) const;
 
     // Fixed-pitch fonts are drawn from glyph tables, one glyph per cell,
     // without shaping: the raw font of a style and the glyph of each byte
     // (0 when the font has none, which sends the run through text layout).
-    const QRawFont& RawFont(uint8_t style) const { return raw_[style & 15u]; }
+    const QRawFont &RawFont(uint8_t style) const { return raw_[style & 15u]; }
     quint32 Glyph(uint8_t style, unsigned char byte) const { return glyphs_[style & 15u][byte]; }
 
 private:
@@ -52,7 +52,7 @@ private:
 };
 
 // A settings font description as a Qt font and back (size in points).
-QFont FontFromDesc(const TSM_FontDesc& desc);
-void CopyFontToDesc(const QFont& font, TSM_FontDesc& desc);
+QFont FontFromDesc(const TSM_FontDesc &desc);
+void CopyFontToDesc(const QFont &font, TSM_FontDesc &desc);
 
-}  // namespace tarnwick
+} // namespace tarnwick

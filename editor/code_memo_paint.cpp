@@ -7,8 +7,8 @@
 #include "editor/gutter_images.h"
 #include "platform/codepage.h"
 
-#include <QPaintEvent>
 #include <QGlyphRun>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -22,7 +22,7 @@ namespace {
 const QColor kSilver(192, 192, 192);
 
 // Unicode of each code-page byte, for building display text.
-const std::array<QChar, 256>& CodePageChars()
+const std::array<QChar, 256> &CodePageChars()
 {
     static const std::array<QChar, 256> table = [] {
         std::array<QChar, 256> chars{};
@@ -34,26 +34,33 @@ const std::array<QChar, 256>& CodePageChars()
     return table;
 }
 
-QColor Inverse(const QColor& colour)
+QColor Inverse(const QColor &colour)
 {
     return QColor(255 - colour.red(), 255 - colour.green(), 255 - colour.blue());
 }
 
-}  // namespace
+} // namespace
 
 QColor TCustomCodeMemo::Colour(uint32_t colour) const
 {
     if (!IsSystemColor(colour))
         return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    const QPalette& pal = palette();
+    const QPalette &pal = palette();
     switch (SystemColorIndex(colour)) {
-    case SystemColorIndex(clScrollBar): return pal.color(QPalette::Mid);
-    case SystemColorIndex(clWindow): return pal.color(QPalette::Base);
-    case SystemColorIndex(clWindowText): return pal.color(QPalette::Text);
-    case SystemColorIndex(clHighlight): return pal.color(QPalette::Highlight);
-    case SystemColorIndex(clHighlightText): return pal.color(QPalette::HighlightedText);
-    case SystemColorIndex(clBtnFace): return pal.color(QPalette::Button);
-    default: return pal.color(QPalette::WindowText);
+    case SystemColorIndex(clScrollBar):
+        return pal.color(QPalette::Mid);
+    case SystemColorIndex(clWindow):
+        return pal.color(QPalette::Base);
+    case SystemColorIndex(clWindowText):
+        return pal.color(QPalette::Text);
+    case SystemColorIndex(clHighlight):
+        return pal.color(QPalette::Highlight);
+    case SystemColorIndex(clHighlightText):
+        return pal.color(QPalette::HighlightedText);
+    case SystemColorIndex(clBtnFace):
+        return pal.color(QPalette::Button);
+    default:
+        return pal.color(QPalette::WindowText);
     }
 }
 
@@ -61,25 +68,25 @@ QColor TCustomCodeMemo::Colour(uint32_t colour) const
 // itself then takes the system window colours.
 QColor TCustomCodeMemo::EffectFore(int effect) const
 {
-    const TSM_Settings& settings = const_cast<TCustomCodeMemo*>(this)->Settings();
-    const TSM_Effect& e = settings.Effects[static_cast<size_t>(effect)];
+    const TSM_Settings &settings = const_cast<TCustomCodeMemo *>(this)->Settings();
+    const TSM_Effect &e = settings.Effects[static_cast<size_t>(effect)];
     if (e.ForeDefault == 0)
         return Colour(e.Fore);
-    const TSM_Effect& base = settings.Effects[0];
+    const TSM_Effect &base = settings.Effects[0];
     return effect == 0 || base.ForeDefault != 0 ? Colour(clWindowText) : Colour(base.Fore);
 }
 
 QColor TCustomCodeMemo::EffectBack(int effect) const
 {
-    const TSM_Settings& settings = const_cast<TCustomCodeMemo*>(this)->Settings();
-    const TSM_Effect& e = settings.Effects[static_cast<size_t>(effect)];
+    const TSM_Settings &settings = const_cast<TCustomCodeMemo *>(this)->Settings();
+    const TSM_Effect &e = settings.Effects[static_cast<size_t>(effect)];
     if (e.BackDefault == 0)
         return Colour(e.Back);
-    const TSM_Effect& base = settings.Effects[0];
+    const TSM_Effect &base = settings.Effects[0];
     return effect == 0 || base.BackDefault != 0 ? Colour(clWindow) : Colour(base.Back);
 }
 
-void TCustomCodeMemo::paintEvent(QPaintEvent* event)
+void TCustomCodeMemo::paintEvent(QPaintEvent *event)
 {
     lastPaintCount_ = 0;
     if (model_.PaintSuspended())
@@ -161,16 +168,17 @@ int64_t TCustomCodeMemo::LogicalLineNumber(int64_t index)
     return number;
 }
 
-void TCustomCodeMemo::PaintGutter(QPainter& painter, const TLineRec& rec, int64_t lineNumber, int y)
+void TCustomCodeMemo::PaintGutter(QPainter &painter, const TLineRec &rec, int64_t lineNumber, int y)
 {
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     const int gutter = settings.Gutter;
     const int lineHeight = metrics_.LineHeight;
     // Images taller than the line are cut to the band.
     painter.save();
     painter.setClipRect(QRect(0, y, gutter, lineHeight));
-    painter.fillRect(QRect(0, y, gutter, lineHeight),
-                     settings.GutterColorDefault != 0 ? Colour(clScrollBar) : Colour(settings.GutterColor));
+    painter.fillRect(QRect(0, y, gutter, lineHeight), settings.GutterColorDefault != 0
+                                                          ? Colour(clScrollBar)
+                                                          : Colour(settings.GutterColor));
     if (gutter > 9)
         painter.fillRect(QRect(gutter - 2, y, 1, lineHeight), Qt::white);
     const qreal ratio = painter.device()->devicePixelRatioF();
@@ -180,21 +188,22 @@ void TCustomCodeMemo::PaintGutter(QPainter& painter, const TLineRec& rec, int64_
         marks &= static_cast<uint16_t>(~kMarkContinuation);
     if (marks != 0) {
         const int bit = std::bit_width(marks) - 1;
-        const QImage& image = bit == 12 ? images_->Image(TGutterImages::WrapGlyph, 0, ratio)
+        const QImage &image = bit == 12 ? images_->Image(TGutterImages::WrapGlyph, 0, ratio)
                                         : images_->Image(TGutterImages::MarkList, bit, ratio);
         painter.drawImage(QPoint(1, imageY), image);
     }
     const auto marks2 = static_cast<uint16_t>(rec.Marks2);
     if (marks2 != 0)
-        painter.drawImage(QPoint(17, imageY),
-                          images_->Image(TGutterImages::SecondList, std::bit_width(marks2) - 1, ratio));
+        painter.drawImage(QPoint(17, imageY), images_->Image(TGutterImages::SecondList,
+                                                             std::bit_width(marks2) - 1, ratio));
     if ((settings.Options & smoLineNumbers) != 0 && rec.Marks == 0 && rec.Marks2 == 0) {
         QString text = QString::number(lineNumber);
         if (text.size() > 7)
             text = text.right(7);
         painter.setFont(gutterFont_);
         painter.setPen(Colour(settings.GutterFont.Color));
-        painter.drawText(QRect(2, y, gutter - 4, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter.drawText(QRect(2, y, gutter - 4, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         text);
     }
     painter.restore();
 }
@@ -202,7 +211,7 @@ void TCustomCodeMemo::PaintGutter(QPainter& painter, const TLineRec& rec, int64_
 // The record as it is shown: TABs become blanks up to the next tab stop;
 // token values are spread the same way; columnOfIndex_ maps each character
 // index (and the index after the last) to its display column.
-void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
+void TCustomCodeMemo::ExpandRecord(const TLineRec &rec)
 {
     const size_t len = rec.TextLen();
     const int columns = rec.HasTab() ? model_.ColumnOfIndex(rec, len) : static_cast<int>(len);
@@ -210,9 +219,9 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
     displayBytes_.resize(static_cast<size_t>(columns));
     displayAttrs_.resize(static_cast<size_t>(columns));
     columnOfIndex_.resize(static_cast<size_t>(rec.Len) + 1);
-    const std::array<QChar, 256>& chars = CodePageChars();
-    QChar* out = display_.data();
-    const uint8_t* attrs = rec.Attrs.get();
+    const std::array<QChar, 256> &chars = CodePageChars();
+    QChar *out = display_.data();
+    const uint8_t *attrs = rec.Attrs.get();
     int column = 0;
     for (size_t i = 0; i < len; ++i) {
         columnOfIndex_[i] = column;
@@ -225,7 +234,8 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
                 displayBytes_[static_cast<size_t>(column)] = ' ';
                 displayAttrs_[static_cast<size_t>(column)] = token;
             }
-        } else {
+        }
+        else {
             out[column] = chars[c];
             displayBytes_[static_cast<size_t>(column)] = c;
             displayAttrs_[static_cast<size_t>(column)] = token;
@@ -236,10 +246,10 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
         columnOfIndex_[i] = column + static_cast<int>(i - len);
 }
 
-void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStart, int64_t lineNumber,
-                               int y)
+void TCustomCodeMemo::PaintRow(QPainter &painter, TLineRec &rec, int64_t recStart,
+                               int64_t lineNumber, int y)
 {
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     const uint32_t options = settings.Options;
     const int lineHeight = metrics_.LineHeight;
     const int width = viewport()->width();
@@ -249,7 +259,8 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
         PaintGutter(painter, rec, lineNumber, y);
     if (settings.Margin > 0)
         painter.fillRect(QRect(gutter, y, settings.Margin, lineHeight),
-                         settings.MarginColorDefault != 0 ? EffectBack(0) : Colour(settings.MarginColor));
+                         settings.MarginColorDefault != 0 ? EffectBack(0)
+                                                          : Colour(settings.MarginColor));
 
     ExpandRecord(rec);
     const int left = model_.LeftColumn();
@@ -257,7 +268,8 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
     const QRect band(textLeft, y, width - textLeft, lineHeight);
     painter.save();
     painter.setClipRect(band);
-    const bool drawn = OnDrawLine && OnDrawLine(TLineDrawData{&painter, display_, band, recStart, left}) != 0;
+    const bool drawn =
+        OnDrawLine && OnDrawLine(TLineDrawData{&painter, display_, band, recStart, left}) != 0;
     if (!drawn)
         PaintText(painter, rec, recStart, y);
     PaintMarks(painter, rec, recStart, y);
@@ -282,7 +294,7 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
 
 // A fixed-pitch run straight from the glyph table, one cell per glyph;
 // false when the font lacks a glyph of the run (then text layout draws it).
-bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin)
+bool TCustomCodeMemo::DrawGlyphs(QPainter &painter, uint8_t style, int from, int to, QPoint origin)
 {
     if (!metrics_.FixedPitch || !metrics_.RawFont(style).isValid())
         return false;
@@ -311,9 +323,9 @@ bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int
 }
 
 // The text of a band in runs of equal colouring, then the show-all glyphs.
-void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y)
+void TCustomCodeMemo::PaintText(QPainter &painter, const TLineRec &rec, int64_t recStart, int y)
 {
-    const TSM_Settings& settings = Settings();
+    const TSM_Settings &settings = Settings();
     const uint32_t options = settings.Options;
     const int lineHeight = metrics_.LineHeight;
     const int width = viewport()->width();
@@ -336,16 +348,18 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
             breakSelected = rec.EndsWithCR() && e == rec.Len;
         }
     }
-    const QColor selFore = settings.SelTextColorDefault != 0 ? Colour(clHighlightText)
-                                                             : Colour(settings.SelTextColor);
-    const QColor selBack = settings.SelTextBackDefault != 0 ? Colour(clHighlight)
-                                                            : Colour(settings.SelTextBack);
+    const QColor selFore =
+        settings.SelTextColorDefault != 0 ? Colour(clHighlightText) : Colour(settings.SelTextColor);
+    const QColor selBack =
+        settings.SelTextBackDefault != 0 ? Colour(clHighlight) : Colour(settings.SelTextBack);
     const auto effectOf = [&](uint8_t token) {
         const uint8_t effect = settings.EffectMap[token];
         return settings.Effects[effect].Defined ? effect : uint8_t{0};
     };
-    const QColor lineFore = rec.LineFore >= 0 ? Colour(static_cast<uint32_t>(rec.LineFore)) : QColor();
-    const QColor lineBack = rec.LineBack >= 0 ? Colour(static_cast<uint32_t>(rec.LineBack)) : QColor();
+    const QColor lineFore =
+        rec.LineFore >= 0 ? Colour(static_cast<uint32_t>(rec.LineFore)) : QColor();
+    const QColor lineBack =
+        rec.LineBack >= 0 ? Colour(static_cast<uint32_t>(rec.LineBack)) : QColor();
 
     // A fixed-pitch run is cut to what fits the band.
     const int maxRun = std::max(1, model_.VisibleColumns * 3 / 2);
@@ -367,18 +381,19 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
         if (selected) {
             fore = selFore;
             back = selBack;
-        } else {
+        }
+        else {
             fore = lineFore.isValid() ? lineFore : EffectFore(effect);
             back = lineBack.isValid() ? lineBack : EffectBack(effect);
         }
         const QString run = QString::fromRawData(display_.constData() + column, end - column);
         painter.setFont(metrics_.StyleFont(settings.Effects[effect].Style));
-        const int runWidth = metrics_.FixedPitch
-                                 ? (end - column) * charWidth
-                                 : painter.fontMetrics().horizontalAdvance(run);
+        const int runWidth = metrics_.FixedPitch ? (end - column) * charWidth
+                                                 : painter.fontMetrics().horizontalAdvance(run);
         painter.fillRect(QRect(x, y, runWidth, lineHeight), back);
         painter.setPen(fore);
-        if (!DrawGlyphs(painter, settings.Effects[effect].Style, column, end, QPoint(x, y + metrics_.Ascent)))
+        if (!DrawGlyphs(painter, settings.Effects[effect].Style, column, end,
+                        QPoint(x, y + metrics_.Ascent)))
             painter.drawText(QPoint(x, y + metrics_.Ascent), run);
         if (showAll) {
             // Blanks as a raised dot, in the inverse of the run's background.
@@ -421,23 +436,24 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
         const int endX = textLeft + columns * charWidth;
         if (rec.EndsWithCR()) {
             painter.drawText(QPoint(endX, y + metrics_.Ascent), QString(QChar(0x00B6)));
-        } else if ((options & smoWordWrap) != 0 && rec.Next != nullptr && rec.Next->IsContinuation()) {
+        }
+        else if ((options & smoWordWrap) != 0 && rec.Next != nullptr &&
+                 rec.Next->IsContinuation()) {
             const int mid = y + lineHeight / 2;
             painter.drawLine(endX + charWidth / 2, y + 3, endX + charWidth / 2, mid);
             painter.drawLine(endX + 1, mid, endX + charWidth / 2, mid);
         }
     }
-
 }
 
 // Range marks over the cells they cover: the host's painter, or an
 // underline in the text colour.
-void TCustomCodeMemo::PaintMarks(QPainter& painter, const TLineRec& rec, int64_t recStart, int y)
+void TCustomCodeMemo::PaintMarks(QPainter &painter, const TLineRec &rec, int64_t recStart, int y)
 {
     const int64_t recEnd = recStart + rec.Len;
     const int textLeft = TextLeft();
     const int left = model_.LeftColumn();
-    for (const TRangeMark& mark : model_.RangeMarks()) {
+    for (const TRangeMark &mark : model_.RangeMarks()) {
         if (mark.End <= recStart || mark.Start >= recEnd)
             continue;
         const auto from = static_cast<size_t>(std::max(mark.Start, recStart) - recStart);
@@ -448,11 +464,12 @@ void TCustomCodeMemo::PaintMarks(QPainter& painter, const TLineRec& rec, int64_t
         if (OnDrawMark)
             OnDrawMark(painter, mark, cells);
         else
-            painter.fillRect(QRect(cells.left(), cells.bottom() - 1, cells.width(), 1), EffectFore(0));
+            painter.fillRect(QRect(cells.left(), cells.bottom() - 1, cells.width(), 1),
+                             EffectFore(0));
     }
 }
 
-void TCustomCodeMemo::PaintCaret(QPainter& painter)
+void TCustomCodeMemo::PaintCaret(QPainter &painter)
 {
     if (!hasFocus())
         return;
@@ -476,8 +493,10 @@ void TCustomCodeMemo::PaintCaret(QPainter& painter)
     int caretWidth = 2;
     if (!model_.InsertMode() && (model_.Options & smoBlockOverwriteCursor) != 0) {
         caretWidth = metrics_.CharWidth;
-        if (!metrics_.FixedPitch && at.Rec != nullptr && caret - at.Start < static_cast<int64_t>(at.Rec->TextLen()))
-            caretWidth = metrics_.Advance[static_cast<unsigned char>(at.Rec->Text[caret - at.Start])];
+        if (!metrics_.FixedPitch && at.Rec != nullptr &&
+            caret - at.Start < static_cast<int64_t>(at.Rec->TextLen()))
+            caretWidth =
+                metrics_.Advance[static_cast<unsigned char>(at.Rec->Text[caret - at.Start])];
     }
     painter.save();
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -508,11 +527,13 @@ std::optional<QPoint> TCustomCodeMemo::PointFromChar(int64_t offset)
         ExpandRecord(*at.Rec);
         const std::string_view text = at.Rec->View();
         x = TextLeft();
-        for (size_t i = 0; i < static_cast<size_t>(offset - at.Start) && i < at.Rec->TextLen(); ++i) {
+        for (size_t i = 0; i < static_cast<size_t>(offset - at.Start) && i < at.Rec->TextLen();
+             ++i) {
             if (columnOfIndex_[i] < model_.LeftColumn())
                 continue;
-            x += text[i] == '\t' ? (columnOfIndex_[i + 1] - columnOfIndex_[i]) * metrics_.Advance[' ']
-                                 : metrics_.Advance[static_cast<unsigned char>(text[i])];
+            x += text[i] == '\t'
+                     ? (columnOfIndex_[i + 1] - columnOfIndex_[i]) * metrics_.Advance[' ']
+                     : metrics_.Advance[static_cast<unsigned char>(text[i])];
         }
     }
     return QPoint(x, static_cast<int>(row) * metrics_.LineHeight);
@@ -541,4 +562,4 @@ int64_t TCustomCodeMemo::CharFromPos(int x, int y)
     return CharFromPoint(QPoint(x, y));
 }
 
-}  // namespace tarnwick
+} // namespace tarnwick

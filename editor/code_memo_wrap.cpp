@@ -18,7 +18,9 @@ TWrapRule TCustomCodeMemo::MakeWrapRule()
     const int wrapColumn = WrapAtColumn();
     const int pixels = std::max(1, viewport()->width() - TextLeft());
     if (wrapColumn > 0)
-        rule.Fit = [this, wrapColumn](std::string_view text) { return FitColumns(text, wrapColumn); };
+        rule.Fit = [this, wrapColumn](std::string_view text) {
+            return FitColumns(text, wrapColumn);
+        };
     else if (metrics_.FixedPitch)
         rule.Fit = [this, pixels](std::string_view text) {
             return FitColumns(text, std::max(1, pixels / metrics_.CharWidth));
@@ -84,4 +86,4 @@ void TCustomCodeMemo::RewrapAll()
     RepaintAll();
 }
 
-}  // namespace tarnwick
+} // namespace tarnwick

@@ -21,11 +21,11 @@ public:
     enum TList { MarkList, SecondList, WrapGlyph };
     // The picture `index` (a mark bit number) of a list at the given device
     // pixel ratio; the wrap glyph ignores the index.
-    const QImage& Image(TList list, int index, qreal ratio);
+    const QImage &Image(TList list, int index, qreal ratio);
 
 private:
     static QImage Draw(TList list, int index, qreal ratio);
-    std::map<std::pair<int, int>, QImage> cache_;  // (list * 64 + index, ratio * 100)
+    std::map<std::pair<int, int>, QImage> cache_; // (list * 64 + index, ratio * 100)
 };
 
-}  // namespace tarnwick
+} // namespace tarnwick

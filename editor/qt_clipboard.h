@@ -30,4 +30,4 @@ private:
     bool hasText_ = false;
 };
 
-}  // namespace tarnwick
+} // namespace tarnwick

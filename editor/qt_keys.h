@@ -15,4 +15,4 @@ namespace tarnwick {
 uint16_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers);
 
-}  // namespace tarnwick
+} // namespace tarnwick

@@ -16,7 +16,7 @@ bool IsWrapDelimiter(char c)
     return u <= 32 || u == 160;
 }
 
-}  // namespace
+} // namespace
 
 size_t WrapCut(std::string_view text, size_t fit)
 {
@@ -37,7 +37,7 @@ size_t WrapCut(std::string_view text, size_t fit)
 }
 
 std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t lastLine,
-                                                   const TWrapRule& rule)
+                                                   const TWrapRule &rule)
 {
     std::pair<int64_t, int64_t> replaced{-1, -1};
     TLineLoc newTop;
@@ -49,13 +49,13 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
     TLineLoc at = LogicalLineStart(LineByIndex(firstLine));
     const bool topAfterStart = topOffset >= at.Start;
     bool topDone = !topAfterStart;
-    int64_t oldIndex = at.Index;  // index of at.Rec before this call
+    int64_t oldIndex = at.Index; // index of at.Rec before this call
     int64_t newIndex = at.Index;
 
     while (at.Rec != nullptr && oldIndex <= last) {
         // The records of one logical line: up to one that ends with a CR.
-        TLineRec* head = at.Rec;
-        TLineRec* tail = head;
+        TLineRec *head = at.Rec;
+        TLineRec *tail = head;
         int64_t count = 1;
         size_t length = head->Len;
         bool allAttrs = head->Attrs != nullptr;
@@ -68,9 +68,10 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
         std::string_view text;
         if (count == 1) {
             text = head->View();
-        } else {
+        }
+        else {
             wrapText_.clear();
-            for (TLineRec* r = head; r != tail->Next; r = r->Next)
+            for (TLineRec *r = head; r != tail->Next; r = r->Next)
                 wrapText_.append(r->View());
             text = wrapText_;
         }
@@ -81,10 +82,12 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
         if (!rule.Wrap || overridden || !rule.Fit) {
             for (size_t pos = 0; pos < length; pos += kMaxRecordLen)
                 wrapPieces_.push_back(std::min(kMaxRecordLen, length - pos));
-        } else {
+        }
+        else {
             for (size_t pos = 0; pos < length;) {
                 const std::string_view rest = text.substr(pos);
-                const size_t piece = std::max<size_t>(WrapCut(rest, std::max<size_t>(rule.Fit(rest), 1)), 1);
+                const size_t piece =
+                    std::max<size_t>(WrapCut(rest, std::max<size_t>(rule.Fit(rest), 1)), 1);
                 wrapPieces_.push_back(piece);
                 pos += piece;
             }
@@ -92,11 +95,11 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
 
         bool same = static_cast<int64_t>(wrapPieces_.size()) == count;
         {
-            const TLineRec* r = head;
+            const TLineRec *r = head;
             for (size_t i = 0; same && i < wrapPieces_.size(); ++i, r = r->Next)
                 same = r->Len == wrapPieces_[i];
         }
-        TLineRec* next = tail->Next;
+        TLineRec *next = tail->Next;
         const int64_t lineStart = at.Start;
         if (same) {
             // The top record stays; only records before it changed in number.
@@ -105,10 +108,11 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
                 topIndex_ += newIndex - oldIndex;
             }
             newIndex += count;
-        } else {
+        }
+        else {
             if (allAttrs) {
                 wrapAttrs_.clear();
-                for (TLineRec* r = head; r != next; r = r->Next)
+                for (TLineRec *r = head; r != next; r = r->Next)
                     wrapAttrs_.insert(wrapAttrs_.end(), r->Attrs.get(), r->Attrs.get() + r->Len);
             }
             if (count == 1) {
@@ -116,13 +120,13 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
                 text = wrapText_;
             }
             // New pieces first, then the old records go.
-            TLineRec* first = nullptr;
-            TLineRec* lastPiece = nullptr;
+            TLineRec *first = nullptr;
+            TLineRec *lastPiece = nullptr;
             size_t pos = 0;
             int64_t made = 0;
             int64_t widest = 0;
             for (const size_t piece : wrapPieces_) {
-                TLineRec* rec = NewLineRec(text.substr(pos, piece));
+                TLineRec *rec = NewLineRec(text.substr(pos, piece));
                 if (allAttrs) {
                     rec->Attrs = std::make_unique<uint8_t[]>(piece);
                     std::memcpy(rec->Attrs.get(), wrapAttrs_.data() + pos, piece);
@@ -131,7 +135,8 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
                     lastPiece->Next = rec;
                     rec->Prev = lastPiece;
                     rec->Marks = kMarkContinuation;
-                } else {
+                }
+                else {
                     first = rec;
                 }
                 const int64_t pieceStart = lineStart + static_cast<int64_t>(pos);
@@ -152,10 +157,10 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
             if (first->Tracker)
                 first->Tracker->Rec = first;
 
-            TLineRec* prev = head->Prev;
+            TLineRec *prev = head->Prev;
             bool widestHit = false;
-            for (TLineRec* r = head; r != next;) {
-                TLineRec* after = r->Next;
+            for (TLineRec *r = head; r != next;) {
+                TLineRec *after = r->Next;
                 widestHit = widestHit || r->Len >= widest_;
                 store_->Unlink(r);
                 FreeRecord(r);
@@ -185,11 +190,12 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
         topRec_ = newTop.Rec;
         topOffset_ = newTop.Start;
         topIndex_ = newTop.Index;
-    } else if (!topDone) {
+    }
+    else if (!topDone) {
         topIndex_ += newIndex - oldIndex;
     }
     hint_ = {};
     return replaced;
 }
 
-}  // namespace tarnwick
+} // namespace tarnwick

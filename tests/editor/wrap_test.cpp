@@ -8,10 +8,10 @@ namespace tarnwick::test {
 
 namespace {
 
-std::vector<std::string> Records(const TCodeMemoModel& model)
+std::vector<std::string> Records(const TCodeMemoModel &model)
 {
     std::vector<std::string> records;
-    for (const TLineRec* rec = model.First(); rec != nullptr; rec = rec->Next)
+    for (const TLineRec *rec = model.First(); rec != nullptr; rec = rec->Next)
         records.emplace_back(rec->View());
     return records;
 }
@@ -24,12 +24,12 @@ TWrapRule WrapAt(size_t columns)
     return rule;
 }
 
-}  // namespace
+} // namespace
 
 TEST(WrapCut, PicksTheCutByTheDelimiterRule)
 {
     struct Row {
-        const char* name;
+        const char *name;
         std::string text;
         size_t fit;
         size_t cut;
@@ -41,10 +41,13 @@ TEST(WrapCut, PicksTheCutByTheDelimiterRule)
         {"back_to_after_the_last_delimiter", "ab cdefgh", 5, 3},
         {"one_word_fills_the_width", "abcdefghij", 4, 4},
         {"trailing_blanks_and_cr_stay_together", "abcd  \r", 4, 7},
-        {"byte_160_is_a_delimiter", "ab\xa0" "cdef", 4, 3},
+        {"byte_160_is_a_delimiter",
+         "ab\xa0"
+         "cdef",
+         4, 3},
         {"fit_zero_is_one", "abc", 0, 1},
     };
-    for (const Row& row : rows)
+    for (const Row &row : rows)
         EXPECT_EQ(WrapCut(row.text, row.fit), row.cut) << row.name;
 }
 
@@ -81,7 +84,7 @@ TEST(Rewrap, KeepsMarksTokenValuesAndTheTopLine)
     for (int i = 0; i < 20; ++i)
         text += "word word word word\r";
     model.LoadFromText(text);
-    TLineRec* line3 = model.LineByIndex(3).Rec;
+    TLineRec *line3 = model.LineByIndex(3).Rec;
     line3->Marks = 1u << 4;
     line3->Attrs = std::make_unique<uint8_t[]>(line3->Len);
     for (size_t i = 0; i < line3->Len; ++i)
@@ -93,7 +96,7 @@ TEST(Rewrap, KeepsMarksTokenValuesAndTheTopLine)
     EXPECT_EQ(model.RecordCount(), 40);
     EXPECT_EQ(model.TopLine(), 10);
     EXPECT_EQ(model.LineByIndex(10).Start, 5 * 20);
-    const TLineRec* first = model.LineByIndex(6).Rec;
+    const TLineRec *first = model.LineByIndex(6).Rec;
     EXPECT_EQ(first->Marks, 1u << 4);
     EXPECT_EQ(first->Next->Marks, kMarkContinuation);
     ASSERT_NE(first->Next->Attrs, nullptr);
@@ -114,4 +117,4 @@ TEST(Rewrap, LongLinesWithoutWrapBecomeFullRecords)
     EXPECT_EQ(model.First()->Len, kMaxRecordLen);
 }
 
-}  // namespace tarnwick::test
+} // namespace tarnwick::test

@@ -100,7 +100,7 @@ TEST_F(InputTest, AutoReplaceCorrectsTehWhenTheBlankIsTyped)
 TEST_F(InputTest, TypedTextGoesThroughTheCodePage)
 {
     struct Row {
-        const char* name;
+        const char *name;
         QString typed;
         std::string text;
         int beeps;
@@ -112,7 +112,7 @@ TEST_F(InputTest, TypedTextGoesThroughTheCodePage)
         {"question_mark_itself", QStringLiteral("?"), "?", 0},
         {"outside_the_basic_plane", QString::fromUcs4(U"\U0001F600", 1), "", 1},
     };
-    for (const Row& row : rows) {
+    for (const Row &row : rows) {
         memo->SetText("");
         const int before = memo->BeepCount();
         QKeyEvent press(QEvent::KeyPress, 0, ::Qt::NoModifier, row.typed);
@@ -134,11 +134,13 @@ TEST_F(InputTest, DoubleClickSelectsAWord)
 TEST_F(InputTest, ClickPlacesTheCaretAndShiftClickExtends)
 {
     memo->SetText("one two three");
-    QTest::mouseClick(memo->viewport(), ::Qt::LeftButton, ::Qt::NoModifier, Cell(0, 4).topLeft() + QPoint(1, 2));
+    QTest::mouseClick(memo->viewport(), ::Qt::LeftButton, ::Qt::NoModifier,
+                      Cell(0, 4).topLeft() + QPoint(1, 2));
     EXPECT_EQ(memo->Model().SelCaret(), 4);
     EXPECT_EQ(memo->Model().SelAnchor(), 4);
     QTest::qWait(QApplication::doubleClickInterval() + 50);
-    QTest::mouseClick(memo->viewport(), ::Qt::LeftButton, ::Qt::ShiftModifier, Cell(0, 9).topLeft() + QPoint(1, 2));
+    QTest::mouseClick(memo->viewport(), ::Qt::LeftButton, ::Qt::ShiftModifier,
+                      Cell(0, 9).topLeft() + QPoint(1, 2));
     EXPECT_EQ(memo->Model().SelAnchor(), 4);
     EXPECT_EQ(memo->Model().SelCaret(), 9);
 }
@@ -149,8 +151,9 @@ TEST_F(InputTest, DragSelectsAndScrolls)
     for (int i = 0; i < 100; ++i)
         text += "row " + std::to_string(i) + "\r";
     memo->SetText(text);
-    QWidget* view = memo->viewport();
-    QTest::mousePress(view, ::Qt::LeftButton, ::Qt::NoModifier, Cell(0, 1).topLeft() + QPoint(1, 2));
+    QWidget *view = memo->viewport();
+    QTest::mousePress(view, ::Qt::LeftButton, ::Qt::NoModifier,
+                      Cell(0, 1).topLeft() + QPoint(1, 2));
     const QPoint below(Cell(0, 2).center().x(), view->height() + 10);
     for (int i = 0; i < 5; ++i) {
         QMouseEvent move(QEvent::MouseMove, below, view->mapToGlobal(below), ::Qt::NoButton,
@@ -182,7 +185,7 @@ TEST_F(InputTest, DraggingTheRightMarginLineMovesIt)
 {
     memo->SetText("ab\r");
     memo->SetRightMargin(10);
-    QWidget* view = memo->viewport();
+    QWidget *view = memo->viewport();
     const int y = 3;
     const QPoint grab(memo->TextLeft() + 10 * memo->CharWidth(), y);
     QTest::mousePress(view, ::Qt::LeftButton, ::Qt::NoModifier, grab);
@@ -214,7 +217,8 @@ TEST_F(InputTest, CopyAndPasteGoThroughTheSystemClipboard)
     memo->Model().SetSelection(0, 5);
     Key(::Qt::Key_C, ::Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("alpha"));
-    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")).isEmpty());
+    EXPECT_FALSE(
+        QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")).isEmpty());
     memo->Model().SetSelection(11, 11);
     Key(::Qt::Key_V, ::Qt::ControlModifier);
     EXPECT_EQ(Text(), "alpha beta\ralpha");
@@ -225,13 +229,13 @@ TEST_F(InputTest, CopyAndPasteGoThroughTheSystemClipboard)
 
 TEST_F(InputTest, ClickOnAHotSpotRunReportsItsTextAndToken)
 {
-    TSM_Settings& settings = memo->Settings();
+    TSM_Settings &settings = memo->Settings();
     settings.Effects[5].Defined = true;
     settings.Effects[5].HotSpot = 1;
     settings.EffectMap[7] = 5;
     memo->SetText("see http://x.org now");
     const uint8_t attrs[] = {0, 0, 0, 0, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 0, 0, 0, 0};
-    TLineRec* rec = memo->Model().Store().First();
+    TLineRec *rec = memo->Model().Store().First();
     rec->Attrs = std::make_unique<uint8_t[]>(sizeof attrs);
     std::copy(std::begin(attrs), std::end(attrs), rec->Attrs.get());
     QSignalSpy clicks(memo.get(), &TCustomCodeMemo::HyperlinkClick);
@@ -249,11 +253,11 @@ TEST_F(InputTest, ThirdQuickClickSelectsTheRecord)
 {
     memo->SetText("one two\rthree\r");
     const QPoint point = Cell(0, 5).center();
-    QWidget* view = memo->viewport();
+    QWidget *view = memo->viewport();
     // Press, release, double click, release, press: 40 ms apart.
-    const QEvent::Type steps[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+    const QEvent::Type steps[] = {QEvent::MouseButtonPress,    QEvent::MouseButtonRelease,
                                   QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonPress, QEvent::MouseButtonRelease};
+                                  QEvent::MouseButtonPress,    QEvent::MouseButtonRelease};
     ulong time = 100000;
     for (const QEvent::Type type : steps) {
         const bool down = type != QEvent::MouseButtonRelease;
@@ -272,7 +276,8 @@ TEST_F(InputTest, ActiveParserOutsideItsRangeIsRefused)
         {
             try {
                 memo->SetActiveParser(7);
-            } catch (const ECodeMemo& error) {
+            }
+            catch (const ECodeMemo &error) {
                 EXPECT_STREQ(error.what(), "Parser index out of range");
                 throw;
             }
@@ -281,4 +286,4 @@ TEST_F(InputTest, ActiveParserOutsideItsRangeIsRefused)
     EXPECT_EQ(memo->ActiveParser(), 0);
 }
 
-}  // namespace tarnwick::test
+} // namespace tarnwick::test

@@ -14,22 +14,22 @@ namespace tarnwick::test {
 
 namespace {
 
-std::vector<std::string> Records(const TCodeMemoModel& model)
+std::vector<std::string> Records(const TCodeMemoModel &model)
 {
     std::vector<std::string> records;
-    for (const TLineRec* rec = model.First(); rec != nullptr; rec = rec->Next)
+    for (const TLineRec *rec = model.First(); rec != nullptr; rec = rec->Next)
         records.emplace_back(rec->View());
     return records;
 }
 
-}  // namespace
+} // namespace
 
 using ViewTest = MemoFixture;
 
 TEST_F(ViewTest, MetricsFollowTheFont)
 {
     TCodeMemo fresh;
-    EXPECT_EQ(fresh.Metrics().Known, true);  // measured from its own font at creation
+    EXPECT_EQ(fresh.Metrics().Known, true); // measured from its own font at creation
     const QFontMetrics boldItalic([&] {
         QFont font = memo->font();
         font.setBold(true);
@@ -104,7 +104,9 @@ TEST_F(ViewTest, EditsRecolourTheFollowingLines)
     memo->SetParser(1, &scheme);
     memo->SetActiveParser(1);
     memo->SetText("begin\rx := 1;\rend;\r");
-    const auto tokenAt = [&](int64_t line) { return memo->Model().LineByIndex(line).Rec->Attrs[0]; };
+    const auto tokenAt = [&](int64_t line) {
+        return memo->Model().LineByIndex(line).Rec->Attrs[0];
+    };
     const uint8_t plain = tokenAt(1);
     Focus();
     memo->Model().SetSelection(0, 0);
@@ -123,7 +125,7 @@ TEST_F(ViewTest, TokenSeenHookMayChangeTokenValues)
     TCodeMemoParser scheme;
     LoadBuiltinScheme(scheme, false);
     int seen = 0;
-    memo->OnTokenSeen = [&](int& token, int64_t start, int64_t end) {
+    memo->OnTokenSeen = [&](int &token, int64_t start, int64_t end) {
         ++seen;
         EXPECT_LT(start, end);
         token = 42;
@@ -155,7 +157,7 @@ TEST_F(ViewTest, VerticalScrollRangeUsesThe32000LineScale)
         text += "x\r";
     memo->SetText(text);
     const int64_t scale = 70000 / 32000 + 1;
-    QScrollBar* bar = memo->verticalScrollBar();
+    QScrollBar *bar = memo->verticalScrollBar();
     EXPECT_EQ(bar->maximum(), (70000 - memo->VisibleLines()) / scale);
     bar->setValue(1000);
     EXPECT_EQ(memo->TopLine(), 1000 * scale);
@@ -209,4 +211,4 @@ TEST_F(ViewTest, OptionsMessageSwitchesWordWrap)
     EXPECT_EQ(memo->Model().RecordCount(), 2);
 }
 
-}  // namespace tarnwick::test
+} // namespace tarnwick::test
