@@ -9,6 +9,7 @@
 #include "scheme/code_memo_parser.h"
 
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 
@@ -95,6 +96,25 @@ TEST_F(InputTest, AutoReplaceCorrectsTehWhenTheBlankIsTyped)
     UseBuiltinScheme();
     QTest::keyClicks(memo.get(), QStringLiteral("x := teh "));
     EXPECT_EQ(Text(), "x := the ");
+}
+
+TEST_F(InputTest, EnterAndTabAreTyped)
+{
+    memo->SetText("    abc");
+    memo->Model().SetSelection(7, 7);
+    // Auto-indent fills with a TAB (smoUseTAB with smoSmartFill).
+    Key(::Qt::Key_Return);
+    EXPECT_EQ(Text(), "    abc\r\t");
+    memo->SetOptions(memo->Options() & ~smoTabToColumn);
+    Key(::Qt::Key_Tab);
+    EXPECT_EQ(Text(), "    abc\r\t\t");
+    // Without WantTab the key moves the focus and types nothing.
+    memo->Model().WantTab = false;
+    QLineEdit other;
+    other.show();
+    memo->setFocus();
+    Key(::Qt::Key_Tab);
+    EXPECT_EQ(Text(), "    abc\r\t\t");
 }
 
 TEST_F(InputTest, TypedTextGoesThroughTheCodePage)
