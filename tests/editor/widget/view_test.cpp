@@ -138,6 +138,45 @@ TEST_F(ViewTest, TokenSeenHookMayChangeTokenValues)
     memo->SetActiveParser(0);
 }
 
+TEST_F(ViewTest, TwoEditorsOnOneSchemeBothRewrapWhenItIsReapplied)
+{
+    TCodeMemoParser scheme;
+    LoadBuiltinScheme(scheme, false);
+    TCodeMemo second;
+    second.resize(400, 220);
+    second.show();
+    for (TCodeMemo* editor : {memo.get(), &second}) {
+        editor->SetParser(1, &scheme);
+        editor->SetActiveParser(1);
+        editor->SetText("aaaa bbbb cccc dddd\r");
+    }
+    scheme.Settings().Options |= smoWordWrap;
+    scheme.Settings().WrapAtColumn = 10;
+    scheme.ReapplyToEditors();
+    EXPECT_EQ(memo->Model().RecordCount(), 2);
+    EXPECT_EQ(second.Model().RecordCount(), 2);
+    EXPECT_TRUE(second.WordWrap());
+}
+
+TEST_F(ViewTest, DestroyedSchemeFallsBackToPrivateSettingsKeepingTheText)
+{
+    auto scheme = std::make_unique<TCodeMemoParser>();
+    LoadBuiltinScheme(*scheme, false);
+    memo->SetParser(1, scheme.get());
+    memo->SetActiveParser(1);
+    memo->SetText("begin { x } end;\r");
+    ASSERT_NE(memo->Model().First()->Attrs, nullptr);
+    scheme.reset();
+    EXPECT_EQ(memo->Parser(1), nullptr);
+    EXPECT_EQ(memo->Model().Text(), "begin { x } end;\r");
+    EXPECT_EQ(memo->Model().First()->Attrs, nullptr);
+    memo->Model().SetSelection(0, 0);
+    Focus();
+    QTest::keyClicks(memo.get(), QStringLiteral("x"));
+    EXPECT_EQ(memo->Model().Text(), "xbegin { x } end;\r");
+    (void)Shot();
+}
+
 TEST_F(ViewTest, SchemeWithoutHighlightingOptionLeavesTextUncoloured)
 {
     TCodeMemoParser scheme;
