@@ -223,7 +223,6 @@ private:
         int64_t Offset = -1;
         int Column = 0;
         int64_t Line = -1;
-        bool InText = false;
     };
     // The record, offset and column under a client point (rounded to the
     // nearest character boundary when `nearest`).
@@ -254,7 +253,6 @@ private:
         int64_t SelEnd = 0;
         int64_t Caret = 0;
         int64_t Records = 0;
-        bool Selection = false;
     } shown_;
     bool fullRepaint_ = true;
     bool syncingBars_ = false;

@@ -201,7 +201,6 @@ TCustomCodeMemo::THit TCustomCodeMemo::HitTest(QPoint point, bool nearest)
             column += (dx - x + (nearest ? charWidth / 2 : 0)) / charWidth;
     }
     hit.Column = column;
-    hit.InText = dx >= 0;
     size_t indexIn = model_.IndexOfColumn(*at.Rec, column);
     // A TAB is left or right of the pointer by its nearer edge.
     if (nearest && indexIn < at.Rec->TextLen() && at.Rec->Text[indexIn] == '\t' &&

@@ -60,16 +60,6 @@ void TCodeMemoMetrics::Measure(const QFont &font)
     Known = true;
 }
 
-int TCodeMemoMetrics::TextWidth(std::string_view text) const
-{
-    if (FixedPitch)
-        return static_cast<int>(text.size()) * CharWidth;
-    int width = 0;
-    for (const char c : text)
-        width += Advance[static_cast<unsigned char>(c)];
-    return width;
-}
-
 QFont FontFromDesc(const TSM_FontDesc &desc)
 {
     QFont font(QString::fromStdString(Cp1252ToUtf8(desc.Name)));

@@ -18,7 +18,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 namespace tarnwick {
 
@@ -36,9 +35,6 @@ struct TCodeMemoMetrics {
     void Measure(const QFont &font);
     // The font for a set of kStyle... bits (0..15).
     const QFont &StyleFont(uint8_t style) const { return fonts_[style & 15u]; }
-    // Pixel width of code-page text in the regular style (no TABs).
-    int TextWidth(std::string_view text) const;
-
     // Fixed-pitch fonts are drawn from glyph tables, one glyph per cell,
     // without shaping: the raw font of a style and the glyph of each byte
     // (0 when the font has none, which sends the run through text layout).
