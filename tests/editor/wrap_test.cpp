@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace tarnwick::test {
 
 namespace {
@@ -115,6 +117,80 @@ TEST(Rewrap, LongLinesWithoutWrapBecomeFullRecords)
     model.Rewrap(0, -1, TWrapRule{});
     EXPECT_EQ(model.RecordCount(), 3);
     EXPECT_EQ(model.First()->Len, kMaxRecordLen);
+}
+
+} // namespace tarnwick::test
+
+namespace tarnwick::test {
+
+// Seeded edits, each followed by re-cutting the lines it touched, as the
+// widget does; the chain must stay consistent with the model's counts, the
+// top line and the text.
+TEST(Rewrap, SeededEditsKeepTheChainConsistent)
+{
+    std::mt19937 random(20261208);
+    TCodeMemoModel model;
+    std::string expected;
+    const char alphabet[] = "ab \t\r";
+    for (int step = 0; step < 400; ++step) {
+        const auto width = static_cast<size_t>(1 + random() % 12);
+        const bool wrap = random() % 5 != 0;
+        const int64_t at =
+            expected.empty() ? 0 : static_cast<int64_t>(random() % (expected.size() + 1));
+        model.SetSelection(at, at);
+        if (random() % 3 == 0 && !expected.empty()) {
+            const int64_t end = std::min<int64_t>(at + static_cast<int64_t>(random() % 9),
+                                                  static_cast<int64_t>(expected.size()));
+            model.SetSelection(at, end);
+            model.DeleteSelection();
+            expected.erase(static_cast<size_t>(at), static_cast<size_t>(end - at));
+        }
+        else {
+            std::string piece;
+            for (int n = static_cast<int>(random() % 7) + 1; n > 0; --n)
+                piece += alphabet[random() % 5];
+            model.InsertText(piece);
+            expected.insert(static_cast<size_t>(at), piece);
+        }
+        model.SetTopLine(static_cast<int64_t>(random() % 8));
+        const int64_t topStart = model.LineByIndex(model.TopLine()).Start;
+        TWrapRule rule;
+        if (wrap)
+            rule = WrapAt(width);
+        const int64_t line = model.FindLine(at).Index;
+        model.Rewrap(line, line + 2, rule);
+        ASSERT_EQ(model.Text(), expected) << step;
+        // Re-cutting lines already cut that way changes nothing.
+        model.Rewrap(0, -1, rule);
+        EXPECT_EQ(model.Rewrap(0, -1, rule), (std::pair<int64_t, int64_t>{-1, -1})) << step;
+        int64_t count = 0;
+        int64_t chars = 0;
+        for (const TLineRec *rec = model.First(); rec != nullptr; rec = rec->Next) {
+            ASSERT_LE(rec->Len, kMaxRecordLen);
+            ASSERT_GT(rec->Len, 0);
+            const bool continues = rec->Prev != nullptr && !rec->Prev->EndsWithCR();
+            ASSERT_EQ(rec->IsContinuation(), continues) << step;
+            ++count;
+            chars += rec->Len;
+        }
+        ASSERT_EQ(count, model.RecordCount()) << step;
+        ASSERT_EQ(chars, model.CharCount()) << step;
+        // The top line still starts where it did, or on the piece that now
+        // holds that text.
+        const TLineLoc top = model.LineByIndex(model.TopLine());
+        if (top.Rec != nullptr) {
+            EXPECT_LE(top.Start, topStart) << step;
+            EXPECT_GE(top.Start + top.Rec->Len, std::min(topStart + 1, model.CharCount())) << step;
+            int64_t index = 0;
+            int64_t start = 0;
+            for (const TLineRec *rec = model.First(); rec != top.Rec; rec = rec->Next) {
+                ++index;
+                start += rec->Len;
+            }
+            EXPECT_EQ(index, model.TopLine()) << step;
+            EXPECT_EQ(start, top.Start) << step;
+        }
+    }
 }
 
 } // namespace tarnwick::test
