@@ -189,9 +189,7 @@ TCustomCodeMemo::THit TCustomCodeMemo::HitTest(QPoint point, bool nearest)
         ExpandRecord(*at.Rec);
         int x = 0;
         for (int c = model_.LeftColumn(); c < static_cast<int>(display_.size()); ++c) {
-            const int advance =
-                metrics_
-                    .Advance[static_cast<unsigned char>(UnicodeToCp1252(display_[c].unicode()))];
+            const int advance = metrics_.Advance[displayBytes_[static_cast<size_t>(c)]];
             if (x + (nearest ? advance / 2 : advance) > dx)
                 break;
             x += advance;

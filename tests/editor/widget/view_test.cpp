@@ -49,6 +49,22 @@ TEST_F(ViewTest, MetricsFollowTheFont)
     EXPECT_EQ(unmeasured.LineHeight, 17);
 }
 
+TEST_F(ViewTest, ProportionalFontIsMeasuredPerCharacter)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(10);
+    memo->setFont(font);
+    ASSERT_FALSE(memo->Metrics().FixedPitch);
+    memo->SetText("iiiWWW\tx\r");
+    const auto at = [&](int64_t offset) { return memo->PointFromChar(offset)->x(); };
+    EXPECT_LT(at(1) - at(0), at(4) - at(3)); // "i" is narrower than "W"
+    for (int64_t offset = 0; offset < 8; ++offset)
+        EXPECT_EQ(memo->CharFromPoint(QPoint(at(offset) + 1, 3)), offset) << offset;
+    memo->SetWordWrap(true);
+    EXPECT_EQ(memo->Model().RecordCount(), 1);
+    (void)Shot();
+}
+
 TEST_F(ViewTest, WordWrapCutsAtTheWindowWidthAndAgainOnResize)
 {
     const int columns = memo->VisibleColumns();
@@ -145,7 +161,7 @@ TEST_F(ViewTest, TwoEditorsOnOneSchemeBothRewrapWhenItIsReapplied)
     TCodeMemo second;
     second.resize(400, 220);
     second.show();
-    for (TCodeMemo* editor : {memo.get(), &second}) {
+    for (TCodeMemo *editor : {memo.get(), &second}) {
         editor->SetParser(1, &scheme);
         editor->SetActiveParser(1);
         editor->SetText("aaaa bbbb cccc dddd\r");
