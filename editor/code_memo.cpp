@@ -49,6 +49,9 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget *parent)
 
 TCustomCodeMemo::~TCustomCodeMemo()
 {
+    // The key controller may be a shared scheme's; its callback must not
+    // outlive this editor (every editor sets it again before each key).
+    Settings().Keys().OnRecognised = nullptr;
     model_.View = nullptr;
     model_.Clipboard = nullptr;
     model_.OnTextChange = nullptr;

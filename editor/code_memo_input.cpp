@@ -40,6 +40,23 @@ bool ShiftExtends(uint16_t key)
     }
 }
 
+// Modifier and lock keys alone: pressing Shift between Ctrl+K and I must not
+// end the sequence, so they never reach the bindings.
+bool ModifierOnly(uint16_t key)
+{
+    switch (key) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_CAPITAL:
+    case VK_NUMLOCK:
+    case VK_SCROLL: return true;
+    default: return false;
+    }
+}
+
 uint64_t EventTime(const QInputEvent *event)
 {
     static QElapsedTimer clock = [] {
@@ -113,6 +130,8 @@ void TCustomCodeMemo::keyPressEvent(QKeyEvent *event)
     const TShiftState shift = ShiftStateFromQt(event->modifiers());
     emit KeyDown(key, shift);
     event->accept();
+    if (ModifierOnly(key))
+        return;
     if (key != 0 && ProcessKey(key, shift))
         return;
     // Ctrl and Alt combinations type nothing (Ctrl+Alt is AltGr on some

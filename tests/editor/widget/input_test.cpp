@@ -46,6 +46,15 @@ TEST_F(InputTest, CtrlKThenIIndentsTheSelectedBlock)
     EXPECT_EQ(Text(), " abc\r def\r");
 }
 
+TEST_F(InputTest, SecondKeyOfASequenceIgnoresShift)
+{
+    memo->SetText("abc\r");
+    memo->Model().SetSelection(0, 2);
+    Key(::Qt::Key_K, ::Qt::ControlModifier);
+    Key(::Qt::Key_I, ::Qt::ShiftModifier);
+    EXPECT_EQ(Text(), " abc\r");
+}
+
 TEST_F(InputTest, CtrlKThenXTypesTheX)
 {
     memo->SetText("ab");
