@@ -25,7 +25,7 @@ int64_t VerticalScale(int64_t records)
 
 } // namespace
 
-TCustomCodeMemo::TCustomCodeMemo(QWidget *parent)
+TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
     : QAbstractScrollArea(parent), images_(std::make_unique<TGutterImages>())
 {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -71,8 +71,7 @@ intptr_t TCustomCodeMemo::Perform(uint32_t msg, uintptr_t wParam, intptr_t lPara
         if ((wParam & SEM_SET) != 0)
             SetPaintSuspended(lParam != 0);
         return model_.PaintSuspended() ? 1 : 0;
-    default:
-        return model_.Perform(msg, wParam, lParam);
+    default: return model_.Perform(msg, wParam, lParam);
     }
 }
 
@@ -85,7 +84,7 @@ void TCustomCodeMemo::SetText(std::string_view bytes)
 
 void TCustomCodeMemo::ApplySettingsToModel()
 {
-    TSM_Settings &settings = Settings();
+    TSM_Settings& settings = Settings();
     model_.Options = settings.Options;
     model_.SetIndentStep(settings.IndentStep);
     model_.Tabs().SetTabDefault(std::max(1, static_cast<int>(settings.TabDefault)));
@@ -94,7 +93,7 @@ void TCustomCodeMemo::ApplySettingsToModel()
 
 void TCustomCodeMemo::Reload(bool rewrap)
 {
-    TSM_Settings &settings = Settings();
+    TSM_Settings& settings = Settings();
     ApplySettingsToModel();
     // The scheme's font replaces the control's when they differ.
     QFont wanted = FontFromDesc(settings.Font);
@@ -108,7 +107,7 @@ void TCustomCodeMemo::Reload(bool rewrap)
     Remeasure();
     pass_.reset();
     passScheme_ = nullptr;
-    for (TLineRec *rec = model_.Store().First(); rec != nullptr; rec = rec->Next) {
+    for (TLineRec* rec = model_.Store().First(); rec != nullptr; rec = rec->Next) {
         rec->Attrs.reset();
         rec->Flags |= lfRepaint | lfRecolour;
     }
@@ -171,7 +170,7 @@ void TCustomCodeMemo::SetWrapAtColumn(int column)
     RepaintAll();
 }
 
-void TCustomCodeMemo::SetWrapOverride(const std::string &chars)
+void TCustomCodeMemo::SetWrapOverride(const std::string& chars)
 {
     Settings().WrapOverride = chars;
     if (WordWrap())
@@ -221,7 +220,7 @@ void TCustomCodeMemo::SetShowFocusLine(bool on)
     RepaintAll();
 }
 
-void TCustomCodeMemo::changeEvent(QEvent *event)
+void TCustomCodeMemo::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() != QEvent::FontChange)
@@ -231,7 +230,7 @@ void TCustomCodeMemo::changeEvent(QEvent *event)
     if (!applyingFont_)
         CopyFontToDesc(font(), Settings().Font);
     Remeasure();
-    for (TLineRec *rec = model_.Store().First(); rec != nullptr; rec = rec->Next)
+    for (TLineRec* rec = model_.Store().First(); rec != nullptr; rec = rec->Next)
         rec->Flags |= lfRecolour;
     if (WordWrap())
         RewrapAll();
@@ -250,7 +249,7 @@ void TCustomCodeMemo::Remeasure()
 
 int TCustomCodeMemo::TextLeft()
 {
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     return settings.Margin + ((settings.Options & smoShowGutter) != 0 ? settings.Gutter : 0);
 }
 
@@ -273,12 +272,12 @@ void TCustomCodeMemo::UpdateScrollBars()
     const int64_t records = model_.LineCount();
     const int64_t scale = VerticalScale(records);
     const int64_t visible = model_.VisibleLines;
-    QScrollBar *vertical = verticalScrollBar();
+    QScrollBar* vertical = verticalScrollBar();
     vertical->setRange(0, static_cast<int>(std::max<int64_t>(0, records - visible) / scale));
     vertical->setPageStep(static_cast<int>(std::max<int64_t>(1, visible / scale)));
     vertical->setSingleStep(1);
     vertical->setValue(static_cast<int>(model_.TopLine() / scale));
-    QScrollBar *horizontal = horizontalScrollBar();
+    QScrollBar* horizontal = horizontalScrollBar();
     const int columns = model_.VisibleColumns;
     const int widest =
         WordWrap() ? 0 : static_cast<int>(std::min<int64_t>(model_.WidestRecord(), 1 << 20));
@@ -322,7 +321,7 @@ void TCustomCodeMemo::ScrollCaretIntoView()
     Refresh();
 }
 
-void TCustomCodeMemo::resizeEvent(QResizeEvent *event)
+void TCustomCodeMemo::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     UpdateVisibleCounts();
@@ -332,13 +331,13 @@ void TCustomCodeMemo::resizeEvent(QResizeEvent *event)
     RepaintAll();
 }
 
-void TCustomCodeMemo::focusInEvent(QFocusEvent *event)
+void TCustomCodeMemo::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     RepaintAll();
 }
 
-void TCustomCodeMemo::focusOutEvent(QFocusEvent *event)
+void TCustomCodeMemo::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     RepaintAll();

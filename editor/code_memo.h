@@ -44,11 +44,11 @@ class TGutterImages;
 class TCustomCodeMemo : public QAbstractScrollArea, private TCodeMemoView {
     Q_OBJECT
 public:
-    explicit TCustomCodeMemo(QWidget *parent = nullptr);
+    explicit TCustomCodeMemo(QWidget* parent = nullptr);
     ~TCustomCodeMemo() override;
 
-    TCodeMemoModel &Model() { return model_; }
-    const TCodeMemoModel &Model() const { return model_; }
+    TCodeMemoModel& Model() { return model_; }
+    const TCodeMemoModel& Model() const { return model_; }
     // The message interface: the model's messages, with the pixel and
     // reload messages answered here.
     intptr_t Perform(uint32_t msg, uintptr_t wParam, intptr_t lParam);
@@ -62,12 +62,12 @@ public:
 
     // ---- schemes and settings ----
     // Slots 1..6; other numbers raise ECodeMemo "Parser index out of range".
-    TCustomCodeMemoParser *Parser(int slot) const { return slots_.Parser(slot); }
-    void SetParser(int slot, TCustomCodeMemoParser *scheme) { slots_.SetParser(slot, scheme); }
+    TCustomCodeMemoParser* Parser(int slot) const { return slots_.Parser(slot); }
+    void SetParser(int slot, TCustomCodeMemoParser* scheme) { slots_.SetParser(slot, scheme); }
     int ActiveParser() const { return slots_.ActiveParser(); }
     void SetActiveParser(int index) { slots_.SetActiveParser(index); }
     // The settings object in use (the active scheme's, or the private one).
-    TSM_Settings &Settings() { return slots_.Settings(); }
+    TSM_Settings& Settings() { return slots_.Settings(); }
     // Takes the settings again after they were changed directly (private
     // message 0xC12): font, metrics, options, colours, wrap, recolouring.
     void ReloadSettings() override;
@@ -79,7 +79,7 @@ public:
     int WrapAtColumn() { return Settings().WrapAtColumn; }
     void SetWrapAtColumn(int column);
     std::string WrapOverride() { return Settings().WrapOverride; }
-    void SetWrapOverride(const std::string &chars);
+    void SetWrapOverride(const std::string& chars);
     int Gutter() { return Settings().Gutter; }
     // Accepted only when 0, or from 34 up to 20% of the client width.
     void SetGutter(int width);
@@ -113,7 +113,7 @@ public:
     void RecolourAll();
 
     // ---- metrics ----
-    const TCodeMemoMetrics &Metrics() const { return metrics_; }
+    const TCodeMemoMetrics& Metrics() const { return metrics_; }
     int LineHeight() const { return metrics_.LineHeight; }
     int CharWidth() const { return metrics_.CharWidth; }
     int TextLeft();
@@ -122,20 +122,20 @@ public:
 
     // ---- painting and highlighting hooks ----
     struct TLineDrawData {
-        QPainter *Canvas = nullptr;
-        const QString &Text;     // the display text (TABs expanded, no line break)
+        QPainter* Canvas = nullptr;
+        const QString& Text;     // the display text (TABs expanded, no line break)
         QRect Band;              // the band's text area
         int64_t FirstOffset = 0; // offset of the record's first character
         int LeftColumn = 0;
     };
     // Called before a band's text is painted; non-zero: it painted the text
     // itself (the range marks and margin lines are still drawn).
-    std::function<int(const TLineDrawData &data)> OnDrawLine;
+    std::function<int(const TLineDrawData& data)> OnDrawLine;
     // Draws a range mark over the cells it covers in one band; without it
     // the mark is underlined.
-    std::function<void(QPainter &painter, const TRangeMark &mark, QRect cells)> OnDrawMark;
+    std::function<void(QPainter& painter, const TRangeMark& mark, QRect cells)> OnDrawMark;
     // Each token the highlighting pass reads; it may change the value.
-    std::function<void(int &tokenValue, int64_t extentStart, int64_t extentEnd)> OnTokenSeen;
+    std::function<void(int& tokenValue, int64_t extentStart, int64_t extentEnd)> OnTokenSeen;
 
     // ---- for benchmarks and tests ----
     // Records painted by the last paint event.
@@ -153,25 +153,25 @@ signals:
     void TripleClick(QPoint point, qint64 offset);
     void BookmarkSet(int index);
     // A click on a hot-spot run: its text (code-page bytes) and token value.
-    void HyperlinkClick(const QByteArray &data, int type);
-    void HyperlinkHover(const QByteArray &data, int type);
+    void HyperlinkClick(const QByteArray& data, int type);
+    void HyperlinkHover(const QByteArray& data, int type);
 
 protected:
-    bool event(QEvent *event) override;
+    bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
-    void changeEvent(QEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
-    void inputMethodEvent(QInputMethodEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     // TCodeMemoView
@@ -203,16 +203,16 @@ private:
 
     // ---- code_memo_highlight.cpp ----
     void Highlight(int64_t firstChanged);
-    THighlightPass *Pass();
+    THighlightPass* Pass();
 
     // ---- code_memo_paint.cpp ----
-    void PaintRow(QPainter &painter, TLineRec &rec, int64_t recStart, int64_t index, int y);
-    void PaintGutter(QPainter &painter, const TLineRec &rec, int64_t lineNumber, int y);
-    void ExpandRecord(const TLineRec &rec);
-    void PaintText(QPainter &painter, const TLineRec &rec, int64_t recStart, int y);
-    void PaintMarks(QPainter &painter, const TLineRec &rec, int64_t recStart, int y);
-    void PaintCaret(QPainter &painter);
-    bool DrawGlyphs(QPainter &painter, uint8_t style, int from, int to, QPoint origin);
+    void PaintRow(QPainter& painter, TLineRec& rec, int64_t recStart, int64_t index, int y);
+    void PaintGutter(QPainter& painter, const TLineRec& rec, int64_t lineNumber, int y);
+    void ExpandRecord(const TLineRec& rec);
+    void PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y);
+    void PaintMarks(QPainter& painter, const TLineRec& rec, int64_t recStart, int y);
+    void PaintCaret(QPainter& painter);
+    bool DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin);
     int64_t LogicalLineNumber(int64_t index);
     QColor Colour(uint32_t colour) const;
     QColor EffectFore(int effect) const;
@@ -228,17 +228,17 @@ private:
     // nearest character boundary when `nearest`).
     THit HitTest(QPoint point, bool nearest);
     bool ProcessKey(uint16_t key, TShiftState shift);
-    void TypeText(const QString &text);
+    void TypeText(const QString& text);
     void AutoScroll(QPoint point, int edge);
     enum class TMarginDrag { None, RightMargin, WrapColumn };
     TMarginDrag MarginLineAt(QPoint point);
-    std::optional<std::pair<int64_t, int64_t>> HotSpotRun(int64_t offset, int &token);
+    std::optional<std::pair<int64_t, int64_t>> HotSpotRun(int64_t offset, int& token);
 
     TQtClipboard clipboard_;
     TCodeMemoModel model_;
     TParserSlots slots_;
     std::unique_ptr<THighlightPass> pass_;
-    TCustomCodeMemoParser *passScheme_ = nullptr;
+    TCustomCodeMemoParser* passScheme_ = nullptr;
     int busyRounds_ = 0;
     TCodeMemoMetrics metrics_;
     std::unique_ptr<TGutterImages> images_;

@@ -12,9 +12,9 @@ constexpr int kBusyRounds = 200;
 
 } // namespace
 
-THighlightPass *TCustomCodeMemo::Pass()
+THighlightPass* TCustomCodeMemo::Pass()
 {
-    TCustomCodeMemoParser *scheme = slots_.ActiveScheme();
+    TCustomCodeMemoParser* scheme = slots_.ActiveScheme();
     if (scheme == nullptr || (model_.Options & smoSyntaxHighlight) == 0)
         return nullptr;
     if (pass_ == nullptr || passScheme_ != scheme) {
@@ -34,8 +34,8 @@ THighlightPass *TCustomCodeMemo::Pass()
 
 void TCustomCodeMemo::Highlight(int64_t firstChanged)
 {
-    THighlightPass *pass = Pass();
-    TLineRec *first = model_.Store().First();
+    THighlightPass* pass = Pass();
+    TLineRec* first = model_.Store().First();
     if (pass == nullptr || first == nullptr)
         return;
     const TLineLoc at = model_.LineByIndex(firstChanged);
@@ -58,8 +58,8 @@ void TCustomCodeMemo::RecolourFrom(int64_t line)
 
 void TCustomCodeMemo::RecolourAll()
 {
-    THighlightPass *pass = Pass();
-    TLineRec *first = model_.Store().First();
+    THighlightPass* pass = Pass();
+    TLineRec* first = model_.Store().First();
     busyRounds_ = 0;
     if (pass != nullptr)
         pass->OnTokenSeen = OnTokenSeen;

@@ -33,10 +33,8 @@ bool ShiftExtends(uint16_t key)
     case VK_LEFT:
     case VK_UP:
     case VK_RIGHT:
-    case VK_DOWN:
-        return true;
-    default:
-        return false;
+    case VK_DOWN: return true;
+    default: return false;
     }
 }
 
@@ -57,7 +55,7 @@ bool ModifierOnly(uint16_t key)
     }
 }
 
-uint64_t EventTime(const QInputEvent *event)
+uint64_t EventTime(const QInputEvent* event)
 {
     static QElapsedTimer clock = [] {
         QElapsedTimer timer;
@@ -71,7 +69,7 @@ uint64_t EventTime(const QInputEvent *event)
 
 // ---------------------------------------------------------------- keyboard
 
-bool TCustomCodeMemo::event(QEvent *event)
+bool TCustomCodeMemo::event(QEvent* event)
 {
     // The second key of a sequence (Ctrl+K, I) belongs to the editor even
     // when the window has a shortcut on it.
@@ -92,9 +90,9 @@ bool TCustomCodeMemo::focusNextPrevChild(bool next)
 
 bool TCustomCodeMemo::ProcessKey(uint16_t key, TShiftState shift)
 {
-    TSM_Settings &settings = Settings();
-    for (TMacroKeywords *list : {static_cast<TMacroKeywords *>(&settings.Templates()),
-                                 static_cast<TMacroKeywords *>(&settings.AutoReplace())}) {
+    TSM_Settings& settings = Settings();
+    for (TMacroKeywords* list : {static_cast<TMacroKeywords*>(&settings.Templates()),
+                                 static_cast<TMacroKeywords*>(&settings.AutoReplace())}) {
         TEdStream stream(model_);
         TExpansionContext context;
         context.Text = &stream;
@@ -117,14 +115,14 @@ bool TCustomCodeMemo::ProcessKey(uint16_t key, TShiftState shift)
     if (ShiftExtends(key))
         shift &= static_cast<TShiftState>(~ssShift);
     pendingExtend_ = extend;
-    TKeyboardActionContoller &keys = settings.Keys();
+    TKeyboardActionContoller& keys = settings.Keys();
     keys.OnRecognised = [this](int code) { model_.CommandRecognised(code, pendingExtend_); };
     bool handled = false;
     keys.ProcessKey(key, shift, handled);
     return handled;
 }
 
-void TCustomCodeMemo::keyPressEvent(QKeyEvent *event)
+void TCustomCodeMemo::keyPressEvent(QKeyEvent* event)
 {
     const uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
     const TShiftState shift = ShiftStateFromQt(event->modifiers());
@@ -143,14 +141,14 @@ void TCustomCodeMemo::keyPressEvent(QKeyEvent *event)
     TypeText(event->text());
 }
 
-void TCustomCodeMemo::keyReleaseEvent(QKeyEvent *event)
+void TCustomCodeMemo::keyReleaseEvent(QKeyEvent* event)
 {
     emit KeyUp(VirtualKeyFromQt(event->key(), event->modifiers()),
                ShiftStateFromQt(event->modifiers()));
     event->accept();
 }
 
-void TCustomCodeMemo::inputMethodEvent(QInputMethodEvent *event)
+void TCustomCodeMemo::inputMethodEvent(QInputMethodEvent* event)
 {
     TypeText(event->commitString());
     event->accept();
@@ -158,7 +156,7 @@ void TCustomCodeMemo::inputMethodEvent(QInputMethodEvent *event)
 
 // Every character goes in as its code-page byte; one the code page cannot
 // hold is refused with a beep rather than changed into something else.
-void TCustomCodeMemo::TypeText(const QString &text)
+void TCustomCodeMemo::TypeText(const QString& text)
 {
     if (!isEnabled())
         return;
@@ -179,7 +177,7 @@ void TCustomCodeMemo::TypeText(const QString &text)
 TCustomCodeMemo::THit TCustomCodeMemo::HitTest(QPoint point, bool nearest)
 {
     THit hit;
-    const TLineRec *first = model_.First();
+    const TLineRec* first = model_.First();
     if (first == nullptr) {
         hit.Offset = 0;
         hit.Line = 0;
@@ -263,7 +261,7 @@ void TCustomCodeMemo::AutoScroll(QPoint point, int edge)
 
 TCustomCodeMemo::TMarginDrag TCustomCodeMemo::MarginLineAt(QPoint point)
 {
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     const int textLeft = TextLeft();
     const auto over = [&](int column) {
         const int x = textLeft + (column - model_.LeftColumn()) * metrics_.CharWidth;
@@ -285,9 +283,9 @@ TCustomCodeMemo::TMarginDrag TCustomCodeMemo::MarginLineAt(QPoint point)
     return found;
 }
 
-std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t offset, int &token)
+std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t offset, int& token)
 {
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     const TLineLoc at = model_.FindLine(offset);
     if (at.Rec == nullptr || at.Rec->Attrs == nullptr)
         return std::nullopt;
@@ -298,7 +296,7 @@ std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t o
     if (settings.Effects[settings.EffectMap[static_cast<size_t>(token)]].HotSpot == 0)
         return std::nullopt;
     // The run of that token value, across records.
-    const TLineRec *rec = at.Rec;
+    const TLineRec* rec = at.Rec;
     int64_t recStart = at.Start;
     size_t i = index;
     while (true) {
@@ -338,11 +336,11 @@ std::optional<std::pair<int64_t, int64_t>> TCustomCodeMemo::HotSpotRun(int64_t o
 
 namespace {
 
-QByteArray TextRange(const TCodeMemoModel &model, int64_t start, int64_t end)
+QByteArray TextRange(const TCodeMemoModel& model, int64_t start, int64_t end)
 {
     QByteArray bytes;
     TLineLoc at = model.FindLine(start);
-    for (const TLineRec *rec = at.Rec; rec != nullptr && at.Start < end; rec = rec->Next) {
+    for (const TLineRec* rec = at.Rec; rec != nullptr && at.Start < end; rec = rec->Next) {
         const int64_t from = std::max(start, at.Start) - at.Start;
         const int64_t to = std::min(end, at.Start + rec->Len) - at.Start;
         if (to > from)
@@ -354,7 +352,7 @@ QByteArray TextRange(const TCodeMemoModel &model, int64_t start, int64_t end)
 
 } // namespace
 
-void TCustomCodeMemo::mousePressEvent(QMouseEvent *event)
+void TCustomCodeMemo::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
@@ -362,7 +360,7 @@ void TCustomCodeMemo::mousePressEvent(QMouseEvent *event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     const TMarginDrag drag = MarginLineAt(point);
     if (drag != TMarginDrag::None) {
         marginDrag_ = drag;
@@ -396,7 +394,7 @@ void TCustomCodeMemo::mousePressEvent(QMouseEvent *event)
         emit HyperlinkClick(TextRange(model_, run->first, run->second), token);
 }
 
-void TCustomCodeMemo::mouseDoubleClickEvent(QMouseEvent *event)
+void TCustomCodeMemo::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click arrives here instead of as a press.
     mousePressEvent(event);
@@ -405,7 +403,7 @@ void TCustomCodeMemo::mouseDoubleClickEvent(QMouseEvent *event)
         model_.DoubleClick();
 }
 
-void TCustomCodeMemo::mouseMoveEvent(QMouseEvent *event)
+void TCustomCodeMemo::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     if (marginDrag_ != TMarginDrag::None) {
@@ -432,7 +430,7 @@ void TCustomCodeMemo::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     // The pointer's shape tells what a press would do.
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     const int gutter = (settings.Options & smoShowGutter) != 0 ? settings.Gutter : 0;
     Qt::CursorShape shape = Qt::IBeamCursor;
     bool hot = false;
@@ -462,7 +460,7 @@ void TCustomCodeMemo::mouseMoveEvent(QMouseEvent *event)
         viewport()->setCursor(shape);
 }
 
-void TCustomCodeMemo::mouseReleaseEvent(QMouseEvent *event)
+void TCustomCodeMemo::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mouseReleaseEvent(event);

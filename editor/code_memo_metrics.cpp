@@ -9,7 +9,7 @@
 
 namespace tarnwick {
 
-void TCodeMemoMetrics::Measure(const QFont &font)
+void TCodeMemoMetrics::Measure(const QFont& font)
 {
     QFont measuring = font;
     measuring.setBold(true);
@@ -60,7 +60,7 @@ void TCodeMemoMetrics::Measure(const QFont &font)
     Known = true;
 }
 
-QFont FontFromDesc(const TSM_FontDesc &desc)
+QFont FontFromDesc(const TSM_FontDesc& desc)
 {
     QFont font(QString::fromStdString(Cp1252ToUtf8(desc.Name)));
     font.setPointSize(std::max(1, static_cast<int>(desc.Size)));
@@ -71,7 +71,7 @@ QFont FontFromDesc(const TSM_FontDesc &desc)
     return font;
 }
 
-void CopyFontToDesc(const QFont &font, TSM_FontDesc &desc)
+void CopyFontToDesc(const QFont& font, TSM_FontDesc& desc)
 {
     desc.Name = Utf8ToCp1252(font.family().toStdString());
     desc.Size = font.pointSize() > 0 ? font.pointSize() : desc.Size;

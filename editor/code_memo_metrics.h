@@ -32,13 +32,13 @@ struct TCodeMemoMetrics {
     std::array<int, 256> Advance{};
 
     TCodeMemoMetrics() { Advance.fill(7); }
-    void Measure(const QFont &font);
+    void Measure(const QFont& font);
     // The font for a set of kStyle... bits (0..15).
-    const QFont &StyleFont(uint8_t style) const { return fonts_[style & 15u]; }
+    const QFont& StyleFont(uint8_t style) const { return fonts_[style & 15u]; }
     // Fixed-pitch fonts are drawn from glyph tables, one glyph per cell,
     // without shaping: the raw font of a style and the glyph of each byte
     // (0 when the font has none, which sends the run through text layout).
-    const QRawFont &RawFont(uint8_t style) const { return raw_[style & 15u]; }
+    const QRawFont& RawFont(uint8_t style) const { return raw_[style & 15u]; }
     quint32 Glyph(uint8_t style, unsigned char byte) const { return glyphs_[style & 15u][byte]; }
 
 private:
@@ -48,7 +48,7 @@ private:
 };
 
 // A settings font description as a Qt font and back (size in points).
-QFont FontFromDesc(const TSM_FontDesc &desc);
-void CopyFontToDesc(const QFont &font, TSM_FontDesc &desc);
+QFont FontFromDesc(const TSM_FontDesc& desc);
+void CopyFontToDesc(const QFont& font, TSM_FontDesc& desc);
 
 } // namespace tarnwick

@@ -22,7 +22,7 @@ namespace {
 const QColor kSilver(192, 192, 192);
 
 // Unicode of each code-page byte, for building display text.
-const std::array<QChar, 256> &CodePageChars()
+const std::array<QChar, 256>& CodePageChars()
 {
     static const std::array<QChar, 256> table = [] {
         std::array<QChar, 256> chars{};
@@ -34,7 +34,7 @@ const std::array<QChar, 256> &CodePageChars()
     return table;
 }
 
-QColor Inverse(const QColor &colour)
+QColor Inverse(const QColor& colour)
 {
     return QColor(255 - colour.red(), 255 - colour.green(), 255 - colour.blue());
 }
@@ -45,22 +45,15 @@ QColor TCustomCodeMemo::Colour(uint32_t colour) const
 {
     if (!IsSystemColor(colour))
         return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    const QPalette &pal = palette();
+    const QPalette& pal = palette();
     switch (SystemColorIndex(colour)) {
-    case SystemColorIndex(clScrollBar):
-        return pal.color(QPalette::Mid);
-    case SystemColorIndex(clWindow):
-        return pal.color(QPalette::Base);
-    case SystemColorIndex(clWindowText):
-        return pal.color(QPalette::Text);
-    case SystemColorIndex(clHighlight):
-        return pal.color(QPalette::Highlight);
-    case SystemColorIndex(clHighlightText):
-        return pal.color(QPalette::HighlightedText);
-    case SystemColorIndex(clBtnFace):
-        return pal.color(QPalette::Button);
-    default:
-        return pal.color(QPalette::WindowText);
+    case SystemColorIndex(clScrollBar): return pal.color(QPalette::Mid);
+    case SystemColorIndex(clWindow): return pal.color(QPalette::Base);
+    case SystemColorIndex(clWindowText): return pal.color(QPalette::Text);
+    case SystemColorIndex(clHighlight): return pal.color(QPalette::Highlight);
+    case SystemColorIndex(clHighlightText): return pal.color(QPalette::HighlightedText);
+    case SystemColorIndex(clBtnFace): return pal.color(QPalette::Button);
+    default: return pal.color(QPalette::WindowText);
     }
 }
 
@@ -68,25 +61,25 @@ QColor TCustomCodeMemo::Colour(uint32_t colour) const
 // itself then takes the system window colours.
 QColor TCustomCodeMemo::EffectFore(int effect) const
 {
-    const TSM_Settings &settings = const_cast<TCustomCodeMemo *>(this)->Settings();
-    const TSM_Effect &e = settings.Effects[static_cast<size_t>(effect)];
+    const TSM_Settings& settings = const_cast<TCustomCodeMemo*>(this)->Settings();
+    const TSM_Effect& e = settings.Effects[static_cast<size_t>(effect)];
     if (e.ForeDefault == 0)
         return Colour(e.Fore);
-    const TSM_Effect &base = settings.Effects[0];
+    const TSM_Effect& base = settings.Effects[0];
     return effect == 0 || base.ForeDefault != 0 ? Colour(clWindowText) : Colour(base.Fore);
 }
 
 QColor TCustomCodeMemo::EffectBack(int effect) const
 {
-    const TSM_Settings &settings = const_cast<TCustomCodeMemo *>(this)->Settings();
-    const TSM_Effect &e = settings.Effects[static_cast<size_t>(effect)];
+    const TSM_Settings& settings = const_cast<TCustomCodeMemo*>(this)->Settings();
+    const TSM_Effect& e = settings.Effects[static_cast<size_t>(effect)];
     if (e.BackDefault == 0)
         return Colour(e.Back);
-    const TSM_Effect &base = settings.Effects[0];
+    const TSM_Effect& base = settings.Effects[0];
     return effect == 0 || base.BackDefault != 0 ? Colour(clWindow) : Colour(base.Back);
 }
 
-void TCustomCodeMemo::paintEvent(QPaintEvent *event)
+void TCustomCodeMemo::paintEvent(QPaintEvent* event)
 {
     lastPaintCount_ = 0;
     if (model_.PaintSuspended())
@@ -168,9 +161,9 @@ int64_t TCustomCodeMemo::LogicalLineNumber(int64_t index)
     return number;
 }
 
-void TCustomCodeMemo::PaintGutter(QPainter &painter, const TLineRec &rec, int64_t lineNumber, int y)
+void TCustomCodeMemo::PaintGutter(QPainter& painter, const TLineRec& rec, int64_t lineNumber, int y)
 {
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     const int gutter = settings.Gutter;
     const int lineHeight = metrics_.LineHeight;
     // Images taller than the line are cut to the band.
@@ -188,7 +181,7 @@ void TCustomCodeMemo::PaintGutter(QPainter &painter, const TLineRec &rec, int64_
         marks &= static_cast<uint16_t>(~kMarkContinuation);
     if (marks != 0) {
         const int bit = std::bit_width(marks) - 1;
-        const QImage &image = bit == 12 ? images_->Image(TGutterImages::WrapGlyph, 0, ratio)
+        const QImage& image = bit == 12 ? images_->Image(TGutterImages::WrapGlyph, 0, ratio)
                                         : images_->Image(TGutterImages::MarkList, bit, ratio);
         painter.drawImage(QPoint(1, imageY), image);
     }
@@ -211,7 +204,7 @@ void TCustomCodeMemo::PaintGutter(QPainter &painter, const TLineRec &rec, int64_
 // The record as it is shown: TABs become blanks up to the next tab stop;
 // token values are spread the same way; columnOfIndex_ maps each character
 // index (and the index after the last) to its display column.
-void TCustomCodeMemo::ExpandRecord(const TLineRec &rec)
+void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
 {
     const size_t len = rec.TextLen();
     const int columns = rec.HasTab() ? model_.ColumnOfIndex(rec, len) : static_cast<int>(len);
@@ -219,9 +212,9 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec &rec)
     displayBytes_.resize(static_cast<size_t>(columns));
     displayAttrs_.resize(static_cast<size_t>(columns));
     columnOfIndex_.resize(static_cast<size_t>(rec.Len) + 1);
-    const std::array<QChar, 256> &chars = CodePageChars();
-    QChar *out = display_.data();
-    const uint8_t *attrs = rec.Attrs.get();
+    const std::array<QChar, 256>& chars = CodePageChars();
+    QChar* out = display_.data();
+    const uint8_t* attrs = rec.Attrs.get();
     int column = 0;
     for (size_t i = 0; i < len; ++i) {
         columnOfIndex_[i] = column;
@@ -246,10 +239,10 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec &rec)
         columnOfIndex_[i] = column + static_cast<int>(i - len);
 }
 
-void TCustomCodeMemo::PaintRow(QPainter &painter, TLineRec &rec, int64_t recStart,
+void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStart,
                                int64_t lineNumber, int y)
 {
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     const uint32_t options = settings.Options;
     const int lineHeight = metrics_.LineHeight;
     const int width = viewport()->width();
@@ -294,7 +287,7 @@ void TCustomCodeMemo::PaintRow(QPainter &painter, TLineRec &rec, int64_t recStar
 
 // A fixed-pitch run straight from the glyph table, one cell per glyph;
 // false when the font lacks a glyph of the run (then text layout draws it).
-bool TCustomCodeMemo::DrawGlyphs(QPainter &painter, uint8_t style, int from, int to, QPoint origin)
+bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin)
 {
     if (!metrics_.FixedPitch || !metrics_.RawFont(style).isValid())
         return false;
@@ -323,9 +316,9 @@ bool TCustomCodeMemo::DrawGlyphs(QPainter &painter, uint8_t style, int from, int
 }
 
 // The text of a band in runs of equal colouring, then the show-all glyphs.
-void TCustomCodeMemo::PaintText(QPainter &painter, const TLineRec &rec, int64_t recStart, int y)
+void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y)
 {
-    const TSM_Settings &settings = Settings();
+    const TSM_Settings& settings = Settings();
     const uint32_t options = settings.Options;
     const int lineHeight = metrics_.LineHeight;
     const int width = viewport()->width();
@@ -448,12 +441,12 @@ void TCustomCodeMemo::PaintText(QPainter &painter, const TLineRec &rec, int64_t 
 
 // Range marks over the cells they cover: the host's painter, or an
 // underline in the text colour.
-void TCustomCodeMemo::PaintMarks(QPainter &painter, const TLineRec &rec, int64_t recStart, int y)
+void TCustomCodeMemo::PaintMarks(QPainter& painter, const TLineRec& rec, int64_t recStart, int y)
 {
     const int64_t recEnd = recStart + rec.Len;
     const int textLeft = TextLeft();
     const int left = model_.LeftColumn();
-    for (const TRangeMark &mark : model_.RangeMarks()) {
+    for (const TRangeMark& mark : model_.RangeMarks()) {
         if (mark.End <= recStart || mark.Start >= recEnd)
             continue;
         const auto from = static_cast<size_t>(std::max(mark.Start, recStart) - recStart);
@@ -469,7 +462,7 @@ void TCustomCodeMemo::PaintMarks(QPainter &painter, const TLineRec &rec, int64_t
     }
 }
 
-void TCustomCodeMemo::PaintCaret(QPainter &painter)
+void TCustomCodeMemo::PaintCaret(QPainter& painter)
 {
     if (!hasFocus())
         return;

@@ -11,7 +11,7 @@ namespace tarnwick {
 namespace {
 
 // Bookmarks: a tag in the colour of its digit group with the digit on it.
-void DrawBookmark(QPainter &painter, int index)
+void DrawBookmark(QPainter& painter, int index)
 {
     static const std::array<QColor, 4> colours{QColor(0, 120, 215), QColor(16, 140, 60),
                                                QColor(200, 110, 0), QColor(150, 40, 160)};
@@ -36,19 +36,15 @@ void DrawBookmark(QPainter &painter, int index)
 }
 
 // Second-list images: a filled shape whose form and colour follow the index.
-void DrawSecond(QPainter &painter, int index)
+void DrawSecond(QPainter& painter, int index)
 {
     static const std::array<QColor, 4> colours{QColor(210, 30, 30), QColor(230, 180, 0),
                                                QColor(30, 150, 200), QColor(90, 90, 90)};
     painter.setPen(QPen(QColor(30, 30, 30), 1));
     painter.setBrush(colours[static_cast<size_t>(index / 4) % colours.size()]);
     switch (index % 4) {
-    case 0:
-        painter.drawEllipse(QRectF(2, 3, 10, 10));
-        break;
-    case 1:
-        painter.drawRect(QRectF(2.5, 3.5, 9, 9));
-        break;
+    case 0: painter.drawEllipse(QRectF(2, 3, 10, 10)); break;
+    case 1: painter.drawRect(QRectF(2.5, 3.5, 9, 9)); break;
     case 2: {
         const QPointF arrow[] = {{3, 2}, {12, 8}, {3, 14}};
         painter.drawPolygon(arrow, 3);
@@ -64,7 +60,7 @@ void DrawSecond(QPainter &painter, int index)
 
 // The wrap glyph: an arrow that comes down and turns left, as text that
 // continues from the record above.
-void DrawWrapGlyph(QPainter &painter)
+void DrawWrapGlyph(QPainter& painter)
 {
     painter.setPen(QPen(QColor(0, 0, 128), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
@@ -80,7 +76,7 @@ void DrawWrapGlyph(QPainter &painter)
 
 } // namespace
 
-const QImage &TGutterImages::Image(TList list, int index, qreal ratio)
+const QImage& TGutterImages::Image(TList list, int index, qreal ratio)
 {
     const std::pair<int, int> key{static_cast<int>(list) * 64 + index,
                                   static_cast<int>(std::lround(ratio * 100))};
@@ -100,15 +96,9 @@ QImage TGutterImages::Draw(TList list, int index, qreal ratio)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     switch (list) {
-    case MarkList:
-        DrawBookmark(painter, index);
-        break;
-    case SecondList:
-        DrawSecond(painter, index);
-        break;
-    case WrapGlyph:
-        DrawWrapGlyph(painter);
-        break;
+    case MarkList: DrawBookmark(painter, index); break;
+    case SecondList: DrawSecond(painter, index); break;
+    case WrapGlyph: DrawWrapGlyph(painter); break;
     }
     return image;
 }

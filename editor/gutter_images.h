@@ -21,7 +21,7 @@ public:
     enum TList { MarkList, SecondList, WrapGlyph };
     // The picture `index` (a mark bit number) of a list at the given device
     // pixel ratio; the wrap glyph ignores the index.
-    const QImage &Image(TList list, int index, qreal ratio);
+    const QImage& Image(TList list, int index, qreal ratio);
 
 private:
     static QImage Draw(TList list, int index, qreal ratio);

@@ -10,14 +10,14 @@ namespace tarnwick {
 
 namespace {
 
-const QMimeData *Current()
+const QMimeData* Current()
 {
     return QGuiApplication::clipboard()->mimeData();
 }
 
-std::string ToCodePage(const QString &text)
+std::string ToCodePage(const QString& text)
 {
-    return Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+    return Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                              static_cast<size_t>(text.size())));
 }
 
@@ -25,19 +25,19 @@ std::string ToCodePage(const QString &text)
 
 bool TQtClipboard::HasText() const
 {
-    const QMimeData *data = Current();
+    const QMimeData* data = Current();
     return data != nullptr && data->hasText();
 }
 
 bool TQtClipboard::HasHtml() const
 {
-    const QMimeData *data = Current();
+    const QMimeData* data = Current();
     return data != nullptr && data->hasHtml();
 }
 
 std::string TQtClipboard::Text() const
 {
-    const QMimeData *data = Current();
+    const QMimeData* data = Current();
     if (data == nullptr)
         return {};
     // The standard text format ends at its first NUL.
@@ -50,7 +50,7 @@ std::string TQtClipboard::Text() const
 
 std::string TQtClipboard::Html() const
 {
-    const QMimeData *data = Current();
+    const QMimeData* data = Current();
     return data != nullptr ? ToCodePage(data->html()) : std::string();
 }
 
@@ -78,7 +78,7 @@ void TQtClipboard::PutRtf(std::string_view rtf)
 
 void TQtClipboard::Publish()
 {
-    auto *data = new QMimeData;
+    auto* data = new QMimeData;
     if (hasText_)
         data->setText(text_);
     if (!rtf_.isEmpty()) {

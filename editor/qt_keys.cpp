@@ -94,7 +94,7 @@ uint16_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers)
     if ((modifiers & Qt::KeypadModifier) != 0) {
         if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
             return static_cast<uint16_t>(VK_NUMPAD0 + (qtKey - Qt::Key_0));
-        for (const TKeyPair &pair : kKeypad)
+        for (const TKeyPair& pair : kKeypad)
             if (pair.Qt == qtKey)
                 return pair.Vk;
     }
@@ -104,7 +104,7 @@ uint16_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers)
         return static_cast<uint16_t>(VK_0 + (qtKey - Qt::Key_0));
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return static_cast<uint16_t>(VK_F1 + (qtKey - Qt::Key_F1));
-    for (const TKeyPair &pair : kKeys)
+    for (const TKeyPair& pair : kKeys)
         if (pair.Qt == qtKey)
             return pair.Vk;
     return 0;

@@ -37,7 +37,7 @@ size_t WrapCut(std::string_view text, size_t fit)
 }
 
 std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t lastLine,
-                                                   const TWrapRule &rule)
+                                                   const TWrapRule& rule)
 {
     std::pair<int64_t, int64_t> replaced{-1, -1};
     TLineLoc newTop;
@@ -54,8 +54,8 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
 
     while (at.Rec != nullptr && oldIndex <= last) {
         // The records of one logical line: up to one that ends with a CR.
-        TLineRec *head = at.Rec;
-        TLineRec *tail = head;
+        TLineRec* head = at.Rec;
+        TLineRec* tail = head;
         int64_t count = 1;
         size_t length = head->Len;
         bool allAttrs = head->Attrs != nullptr;
@@ -71,7 +71,7 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
         }
         else {
             wrapText_.clear();
-            for (TLineRec *r = head; r != tail->Next; r = r->Next)
+            for (TLineRec* r = head; r != tail->Next; r = r->Next)
                 wrapText_.append(r->View());
             text = wrapText_;
         }
@@ -95,11 +95,11 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
 
         bool same = static_cast<int64_t>(wrapPieces_.size()) == count;
         {
-            const TLineRec *r = head;
+            const TLineRec* r = head;
             for (size_t i = 0; same && i < wrapPieces_.size(); ++i, r = r->Next)
                 same = r->Len == wrapPieces_[i];
         }
-        TLineRec *next = tail->Next;
+        TLineRec* next = tail->Next;
         const int64_t lineStart = at.Start;
         if (same) {
             // The top record stays; only records before it changed in number.
@@ -112,7 +112,7 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
         else {
             if (allAttrs) {
                 wrapAttrs_.clear();
-                for (TLineRec *r = head; r != next; r = r->Next)
+                for (TLineRec* r = head; r != next; r = r->Next)
                     wrapAttrs_.insert(wrapAttrs_.end(), r->Attrs.get(), r->Attrs.get() + r->Len);
             }
             if (count == 1) {
@@ -120,13 +120,13 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
                 text = wrapText_;
             }
             // New pieces first, then the old records go.
-            TLineRec *first = nullptr;
-            TLineRec *lastPiece = nullptr;
+            TLineRec* first = nullptr;
+            TLineRec* lastPiece = nullptr;
             size_t pos = 0;
             int64_t made = 0;
             int64_t widest = 0;
             for (const size_t piece : wrapPieces_) {
-                TLineRec *rec = NewLineRec(text.substr(pos, piece));
+                TLineRec* rec = NewLineRec(text.substr(pos, piece));
                 if (allAttrs) {
                     rec->Attrs = std::make_unique<uint8_t[]>(piece);
                     std::memcpy(rec->Attrs.get(), wrapAttrs_.data() + pos, piece);
@@ -157,10 +157,10 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
             if (first->Tracker)
                 first->Tracker->Rec = first;
 
-            TLineRec *prev = head->Prev;
+            TLineRec* prev = head->Prev;
             bool widestHit = false;
-            for (TLineRec *r = head; r != next;) {
-                TLineRec *after = r->Next;
+            for (TLineRec* r = head; r != next;) {
+                TLineRec* after = r->Next;
                 widestHit = widestHit || r->Len >= widest_;
                 store_->Unlink(r);
                 FreeRecord(r);

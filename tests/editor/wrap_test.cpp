@@ -10,10 +10,10 @@ namespace tarnwick::test {
 
 namespace {
 
-std::vector<std::string> Records(const TCodeMemoModel &model)
+std::vector<std::string> Records(const TCodeMemoModel& model)
 {
     std::vector<std::string> records;
-    for (const TLineRec *rec = model.First(); rec != nullptr; rec = rec->Next)
+    for (const TLineRec* rec = model.First(); rec != nullptr; rec = rec->Next)
         records.emplace_back(rec->View());
     return records;
 }
@@ -31,7 +31,7 @@ TWrapRule WrapAt(size_t columns)
 TEST(WrapCut, PicksTheCutByTheDelimiterRule)
 {
     struct Row {
-        const char *name;
+        const char* name;
         std::string text;
         size_t fit;
         size_t cut;
@@ -49,7 +49,7 @@ TEST(WrapCut, PicksTheCutByTheDelimiterRule)
          4, 3},
         {"fit_zero_is_one", "abc", 0, 1},
     };
-    for (const Row &row : rows)
+    for (const Row& row : rows)
         EXPECT_EQ(WrapCut(row.text, row.fit), row.cut) << row.name;
 }
 
@@ -86,7 +86,7 @@ TEST(Rewrap, KeepsMarksTokenValuesAndTheTopLine)
     for (int i = 0; i < 20; ++i)
         text += "word word word word\r";
     model.LoadFromText(text);
-    TLineRec *line3 = model.LineByIndex(3).Rec;
+    TLineRec* line3 = model.LineByIndex(3).Rec;
     line3->Marks = 1u << 4;
     line3->Attrs = std::make_unique<uint8_t[]>(line3->Len);
     for (size_t i = 0; i < line3->Len; ++i)
@@ -98,7 +98,7 @@ TEST(Rewrap, KeepsMarksTokenValuesAndTheTopLine)
     EXPECT_EQ(model.RecordCount(), 40);
     EXPECT_EQ(model.TopLine(), 10);
     EXPECT_EQ(model.LineByIndex(10).Start, 5 * 20);
-    const TLineRec *first = model.LineByIndex(6).Rec;
+    const TLineRec* first = model.LineByIndex(6).Rec;
     EXPECT_EQ(first->Marks, 1u << 4);
     EXPECT_EQ(first->Next->Marks, kMarkContinuation);
     ASSERT_NE(first->Next->Attrs, nullptr);
@@ -165,7 +165,7 @@ TEST(Rewrap, SeededEditsKeepTheChainConsistent)
         EXPECT_EQ(model.Rewrap(0, -1, rule), (std::pair<int64_t, int64_t>{-1, -1})) << step;
         int64_t count = 0;
         int64_t chars = 0;
-        for (const TLineRec *rec = model.First(); rec != nullptr; rec = rec->Next) {
+        for (const TLineRec* rec = model.First(); rec != nullptr; rec = rec->Next) {
             ASSERT_LE(rec->Len, kMaxRecordLen);
             ASSERT_GT(rec->Len, 0);
             const bool continues = rec->Prev != nullptr && !rec->Prev->EndsWithCR();
@@ -183,7 +183,7 @@ TEST(Rewrap, SeededEditsKeepTheChainConsistent)
             EXPECT_GE(top.Start + top.Rec->Len, std::min(topStart + 1, model.CharCount())) << step;
             int64_t index = 0;
             int64_t start = 0;
-            for (const TLineRec *rec = model.First(); rec != top.Rec; rec = rec->Next) {
+            for (const TLineRec* rec = model.First(); rec != top.Rec; rec = rec->Next) {
                 ++index;
                 start += rec->Len;
             }

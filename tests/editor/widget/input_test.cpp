@@ -129,7 +129,7 @@ TEST_F(InputTest, EnterAndTabAreTyped)
 TEST_F(InputTest, TypedTextGoesThroughTheCodePage)
 {
     struct Row {
-        const char *name;
+        const char* name;
         QString typed;
         std::string text;
         int beeps;
@@ -141,7 +141,7 @@ TEST_F(InputTest, TypedTextGoesThroughTheCodePage)
         {"question_mark_itself", QStringLiteral("?"), "?", 0},
         {"outside_the_basic_plane", QString::fromUcs4(U"\U0001F600", 1), "", 1},
     };
-    for (const Row &row : rows) {
+    for (const Row& row : rows) {
         memo->SetText("");
         const int before = memo->BeepCount();
         QKeyEvent press(QEvent::KeyPress, 0, ::Qt::NoModifier, row.typed);
@@ -180,7 +180,7 @@ TEST_F(InputTest, DragSelectsAndScrolls)
     for (int i = 0; i < 100; ++i)
         text += "row " + std::to_string(i) + "\r";
     memo->SetText(text);
-    QWidget *view = memo->viewport();
+    QWidget* view = memo->viewport();
     QTest::mousePress(view, ::Qt::LeftButton, ::Qt::NoModifier,
                       Cell(0, 1).topLeft() + QPoint(1, 2));
     const QPoint below(Cell(0, 2).center().x(), view->height() + 10);
@@ -214,7 +214,7 @@ TEST_F(InputTest, DraggingTheRightMarginLineMovesIt)
 {
     memo->SetText("ab\r");
     memo->SetRightMargin(10);
-    QWidget *view = memo->viewport();
+    QWidget* view = memo->viewport();
     const int y = 3;
     const QPoint grab(memo->TextLeft() + 10 * memo->CharWidth(), y);
     QTest::mousePress(view, ::Qt::LeftButton, ::Qt::NoModifier, grab);
@@ -258,13 +258,13 @@ TEST_F(InputTest, CopyAndPasteGoThroughTheSystemClipboard)
 
 TEST_F(InputTest, ClickOnAHotSpotRunReportsItsTextAndToken)
 {
-    TSM_Settings &settings = memo->Settings();
+    TSM_Settings& settings = memo->Settings();
     settings.Effects[5].Defined = true;
     settings.Effects[5].HotSpot = 1;
     settings.EffectMap[7] = 5;
     memo->SetText("see http://x.org now");
     const uint8_t attrs[] = {0, 0, 0, 0, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 0, 0, 0, 0};
-    TLineRec *rec = memo->Model().Store().First();
+    TLineRec* rec = memo->Model().Store().First();
     rec->Attrs = std::make_unique<uint8_t[]>(sizeof attrs);
     std::copy(std::begin(attrs), std::end(attrs), rec->Attrs.get());
     QSignalSpy clicks(memo.get(), &TCustomCodeMemo::HyperlinkClick);
@@ -282,7 +282,7 @@ TEST_F(InputTest, ThirdQuickClickSelectsTheRecord)
 {
     memo->SetText("one two\rthree\r");
     const QPoint point = Cell(0, 5).center();
-    QWidget *view = memo->viewport();
+    QWidget* view = memo->viewport();
     // Press, release, double click, release, press: 40 ms apart.
     const QEvent::Type steps[] = {QEvent::MouseButtonPress,    QEvent::MouseButtonRelease,
                                   QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease,
@@ -306,7 +306,7 @@ TEST_F(InputTest, ActiveParserOutsideItsRangeIsRefused)
             try {
                 memo->SetActiveParser(7);
             }
-            catch (const ECodeMemo &error) {
+            catch (const ECodeMemo& error) {
                 EXPECT_STREQ(error.what(), "Parser index out of range");
                 throw;
             }

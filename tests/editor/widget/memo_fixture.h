@@ -43,7 +43,7 @@ protected:
     // What the viewport shows, at a device pixel ratio.
     QImage Shot(qreal ratio = 1.0)
     {
-        QWidget *view = memo->viewport();
+        QWidget* view = memo->viewport();
         QPixmap pixmap(view->size() * ratio);
         pixmap.setDevicePixelRatio(ratio);
         pixmap.fill(Qt::magenta);
@@ -52,7 +52,7 @@ protected:
     }
 
     // Pixels of `colour` inside a rectangle of an image.
-    static int Count(const QImage &image, QRect rect, QColor colour)
+    static int Count(const QImage& image, QRect rect, QColor colour)
     {
         int count = 0;
         rect = rect.intersected(image.rect());
@@ -63,7 +63,7 @@ protected:
     }
 
     // Pixels that are not `background` inside a rectangle.
-    static int Ink(const QImage &image, QRect rect, QColor background)
+    static int Ink(const QImage& image, QRect rect, QColor background)
     {
         return rect.intersected(image.rect()).width() * rect.intersected(image.rect()).height() -
                Count(image, rect, background);

@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         MemoFixture::SetUp();
-        TSM_Settings &settings = memo->Settings();
+        TSM_Settings& settings = memo->Settings();
         settings.GutterColor = RGBColor(255, 255, 0);
         settings.GutterFont.Color = clBlack;
         settings.Effects[0].Fore = clBlack;
@@ -114,9 +114,9 @@ TEST_F(PaintTest, CommentRunTakesTheCommentEffectColour)
     font.setStyleStrategy(QFont::NoAntialias);
     memo->setFont(font);
     memo->SetText("x := 1; { note }");
-    const TLineRec *rec = memo->Model().First();
+    const TLineRec* rec = memo->Model().First();
     ASSERT_NE(rec->Attrs, nullptr);
-    const TSM_Settings &settings = memo->Settings();
+    const TSM_Settings& settings = memo->Settings();
     const int commentEffect = settings.EffectMap[rec->Attrs[10]];
     const int plainEffect = settings.EffectMap[rec->Attrs[0]];
     ASSERT_NE(commentEffect, plainEffect);
@@ -207,13 +207,13 @@ TEST_F(PaintTest, HostsCanPaintLinesAndMarks)
     EXPECT_EQ(plain.pixelColor(Cell(1, 1).left() + 1, underline), QColor(Qt::black));
     EXPECT_EQ(plain.pixelColor(Cell(1, 0).left() + 1, underline), QColor(Qt::white));
     std::vector<std::pair<QString, int64_t>> lines;
-    memo->OnDrawLine = [&](const TCustomCodeMemo::TLineDrawData &data) {
+    memo->OnDrawLine = [&](const TCustomCodeMemo::TLineDrawData& data) {
         lines.emplace_back(data.Text, data.FirstOffset);
         data.Canvas->fillRect(data.Band, QColor(0, 255, 0));
         return 1;
     };
     int marks = 0;
-    memo->OnDrawMark = [&](QPainter &, const TRangeMark &mark, QRect cells) {
+    memo->OnDrawMark = [&](QPainter&, const TRangeMark& mark, QRect cells) {
         ++marks;
         EXPECT_EQ(mark.Tag, 1);
         EXPECT_EQ(cells, Cell(1, 1).united(Cell(1, 2)));
@@ -242,7 +242,7 @@ TEST_F(PaintTest, SamePictureAtTwiceTheScale)
                              {memo->TextLeft() + 20 * memo->CharWidth(), 3},
                              {Cell(0, 1).left() + 1, Cell(0, 1).top()},
                              {Cell(3, 10).center()}};
-    for (const QPoint &p : probes) {
+    for (const QPoint& p : probes) {
         for (int dy = 0; dy < 2; ++dy)
             for (int dx = 0; dx < 2; ++dx)
                 EXPECT_EQ(two.pixelColor(p.x() * 2 + dx, p.y() * 2 + dy), one.pixelColor(p))
@@ -276,7 +276,7 @@ TEST_F(PaintTest, PaintingTouchesOnlyChangedRecords)
 TEST_F(PaintTest, GutterWidthOutsideItsLimitsIsIgnored)
 {
     struct Row {
-        const char *name;
+        const char* name;
         int width;
         int expected;
     };
@@ -284,7 +284,7 @@ TEST_F(PaintTest, GutterWidthOutsideItsLimitsIsIgnored)
                         {"zero_hides", 0, 0},
                         {"forty_fits", 40, 40},
                         {"negative", -5, 40}};
-    for (const Row &row : rows) {
+    for (const Row& row : rows) {
         memo->SetGutter(row.width);
         EXPECT_EQ(memo->Gutter(), row.expected) << row.name;
     }

@@ -14,10 +14,10 @@ namespace tarnwick::test {
 
 namespace {
 
-std::vector<std::string> Records(const TCodeMemoModel &model)
+std::vector<std::string> Records(const TCodeMemoModel& model)
 {
     std::vector<std::string> records;
-    for (const TLineRec *rec = model.First(); rec != nullptr; rec = rec->Next)
+    for (const TLineRec* rec = model.First(); rec != nullptr; rec = rec->Next)
         records.emplace_back(rec->View());
     return records;
 }
@@ -141,7 +141,7 @@ TEST_F(ViewTest, TokenSeenHookMayChangeTokenValues)
     TCodeMemoParser scheme;
     LoadBuiltinScheme(scheme, false);
     int seen = 0;
-    memo->OnTokenSeen = [&](int &token, int64_t start, int64_t end) {
+    memo->OnTokenSeen = [&](int& token, int64_t start, int64_t end) {
         ++seen;
         EXPECT_LT(start, end);
         token = 42;
@@ -161,7 +161,7 @@ TEST_F(ViewTest, TwoEditorsOnOneSchemeBothRewrapWhenItIsReapplied)
     TCodeMemo second;
     second.resize(400, 220);
     second.show();
-    for (TCodeMemo *editor : {memo.get(), &second}) {
+    for (TCodeMemo* editor : {memo.get(), &second}) {
         editor->SetParser(1, &scheme);
         editor->SetActiveParser(1);
         editor->SetText("aaaa bbbb cccc dddd\r");
@@ -212,7 +212,7 @@ TEST_F(ViewTest, VerticalScrollRangeUsesThe32000LineScale)
         text += "x\r";
     memo->SetText(text);
     const int64_t scale = 70000 / 32000 + 1;
-    QScrollBar *bar = memo->verticalScrollBar();
+    QScrollBar* bar = memo->verticalScrollBar();
     EXPECT_EQ(bar->maximum(), (70000 - memo->VisibleLines()) / scale);
     bar->setValue(1000);
     EXPECT_EQ(memo->TopLine(), 1000 * scale);
