@@ -9,10 +9,32 @@
 #include "scheme/code_memo_parser.h"
 
 #include <QScrollBar>
+#include <QTimer>
 
 namespace tarnwick::test {
 
 namespace {
+
+// A scheme that reports itself busy for a number of calls, then reads every
+// character as a token of value 1.
+class BusyScheme final : public TCustomCodeMemoParser {
+public:
+    mutable int BusyCalls = 0;
+    const TStateSet& AnchorSet() const override { return anchors_; }
+    void ResetTokenizer(int) override {}
+    int ReadToken(TCodeMemoClient*, TCustomEdStream& stream, int& length) override
+    {
+        stream.Advance();
+        length = 1;
+        return 1;
+    }
+    bool InContainer() const override { return false; }
+    bool Busy() const override { return BusyCalls > 0 && BusyCalls-- > 0; }
+    bool Bound() const override { return false; }
+
+private:
+    TStateSet anchors_{0, 1};
+};
 
 std::vector<std::string> Records(const TCodeMemoModel& model)
 {
@@ -191,6 +213,24 @@ TEST_F(ViewTest, DestroyedSchemeFallsBackToPrivateSettingsKeepingTheText)
     QTest::keyClicks(memo.get(), QStringLiteral("x"));
     EXPECT_EQ(memo->Model().Text(), "xbegin { x } end;\r");
     (void)Shot();
+}
+
+TEST_F(ViewTest, BusySchemeIsWaitedForWhileMessagesAreDispatched)
+{
+    BusyScheme scheme;
+    memo->SetParser(1, &scheme);
+    memo->SetActiveParser(1);
+    scheme.BusyCalls = 3;
+    bool dispatched = false;
+    QTimer::singleShot(0, memo.get(), [&] { dispatched = true; });
+    memo->SetText("ab");
+    EXPECT_TRUE(dispatched);
+    EXPECT_EQ(memo->Model().First()->Attrs[1], 1);
+    // A scheme that never becomes free does not hang the editor.
+    scheme.BusyCalls = 1 << 30;
+    memo->SetText("cd");
+    EXPECT_EQ(memo->Model().First()->Attrs[0], 1);
+    memo->SetActiveParser(0);
 }
 
 TEST_F(ViewTest, SchemeWithoutHighlightingOptionLeavesTextUncoloured)
