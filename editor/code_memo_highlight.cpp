@@ -21,11 +21,13 @@ THighlightPass* TCustomCodeMemo::Pass()
         pass_ = std::make_unique<THighlightPass>(*scheme, &slots_);
         passScheme_ = scheme;
         // Another editor left the shared scheme inside a container: window
-        // messages are dispatched so its pass can finish first. The wait is
-        // bounded, so a scheme that never becomes free cannot hang the
-        // editor; the pass then starts anyway (it resets the tokenizer).
+        // messages are dispatched so its pass can finish first. User input
+        // is held back meanwhile (a key here would edit the text under the
+        // pass), and the wait is bounded, so a scheme that never becomes
+        // free cannot hang the editor; the pass then starts anyway (it
+        // resets the tokenizer).
         pass_->ProcessMessages = [this] {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
             return ++busyRounds_ < kBusyRounds;
         };
     }
