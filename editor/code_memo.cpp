@@ -327,6 +327,8 @@ void TCustomCodeMemo::resizeEvent(QResizeEvent* event)
     UpdateVisibleCounts();
     if (WordWrap() && WrapAtColumn() == 0 && event->size().width() != event->oldSize().width())
         RewrapAll();
+    // Rows that came into view are coloured as far as they need to be.
+    Highlight(model_.TopLine());
     UpdateScrollBars();
     RepaintAll();
 }

@@ -70,6 +70,20 @@ TEST_F(PaintTest, BookmarkImageReplacesTheLineNumber)
     EXPECT_GT(Ink(shot, GutterBand(0), kGutter), 5);
 }
 
+TEST_F(PaintTest, SecondMarkWordDrawsItsImageBesideTheFirst)
+{
+    memo->SetGutter(40);
+    memo->SetText("one\rtwo\r");
+    memo->Model().Store().First()->Next->Marks2 = 1 << 5;  // a square, yellow
+    const QImage shot = Shot();
+    const int top = memo->LineHeight();
+    const QColor yellow(230, 180, 0);
+    EXPECT_GT(Count(shot, QRect(17, top, 15, memo->LineHeight()), yellow), 20);
+    EXPECT_EQ(Count(shot, QRect(0, top, 17, memo->LineHeight()), yellow), 0);
+    // No line number beside a mark.
+    EXPECT_EQ(Ink(shot, QRect(0, top, 17, memo->LineHeight()), kGutter), 0);
+}
+
 TEST_F(PaintTest, ContinuationRecordsShowTheWrapGlyphWithoutANumber)
 {
     memo->SetText(std::string(5000, 'x'));
