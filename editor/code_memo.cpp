@@ -105,7 +105,11 @@ void TCustomCodeMemo::Reload(bool rewrap)
         applyingFont_ = blocked;
     }
     Remeasure();
-    pass_.reset();
+    // A pass waiting for a busy scheme may have dispatched the message that
+    // led here; it is not destroyed under its own feet (Pass() makes a new
+    // one once it has finished).
+    if (!passRunning_)
+        pass_.reset();
     passScheme_ = nullptr;
     for (TLineRec* rec = model_.Store().First(); rec != nullptr; rec = rec->Next) {
         rec->Attrs.reset();

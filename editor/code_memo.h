@@ -240,6 +240,7 @@ private:
     std::unique_ptr<THighlightPass> pass_;
     TCustomCodeMemoParser* passScheme_ = nullptr;
     int busyRounds_ = 0;
+    bool passRunning_ = false;
     TCodeMemoMetrics metrics_;
     std::unique_ptr<TGutterImages> images_;
     QFont gutterFont_;

@@ -10,12 +10,20 @@ namespace {
 
 constexpr int kBusyRounds = 200;
 
+// Marks a pass as running for its whole extent, exceptions included.
+struct TRunning {
+    bool& Flag;
+    explicit TRunning(bool& flag) : Flag(flag) { Flag = true; }
+    ~TRunning() { Flag = false; }
+};
+
 } // namespace
 
 THighlightPass* TCustomCodeMemo::Pass()
 {
     TCustomCodeMemoParser* scheme = slots_.ActiveScheme();
-    if (scheme == nullptr || (model_.Options & smoSyntaxHighlight) == 0)
+    // No second pass starts while one waits for a busy scheme.
+    if (passRunning_ || scheme == nullptr || (model_.Options & smoSyntaxHighlight) == 0)
         return nullptr;
     if (pass_ == nullptr || passScheme_ != scheme) {
         pass_ = std::make_unique<THighlightPass>(*scheme, &slots_);
@@ -49,6 +57,7 @@ void TCustomCodeMemo::Highlight(int64_t firstChanged)
     span.LastVisible = model_.TopLine() + model_.VisibleLines;
     busyRounds_ = 0;
     pass->OnTokenSeen = OnTokenSeen;
+    const TRunning running(passRunning_);
     pass->Run(first, model_.CharCount(), span);
 }
 
@@ -65,8 +74,10 @@ void TCustomCodeMemo::RecolourAll()
     busyRounds_ = 0;
     if (pass != nullptr)
         pass->OnTokenSeen = OnTokenSeen;
-    if (pass != nullptr && first != nullptr)
+    if (pass != nullptr && first != nullptr) {
+        const TRunning running(passRunning_);
         pass->RunAll(first, model_.CharCount());
+    }
     RepaintAll();
 }
 
