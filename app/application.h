@@ -5,7 +5,7 @@
 // the command that raised it ends there while the program runs on.
 #pragma once
 
-#include "app/prompt.h"
+#include "chrome/prompt.h"
 
 #include <QApplication>
 

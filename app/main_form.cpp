@@ -4,7 +4,7 @@
 #include "app/main_form.h"
 
 #include "app/code_pane_host.h"
-#include "app/prompt.h"
+#include "chrome/prompt.h"
 #include "chrome/ansi_text.h"
 #include "platform/profile.h"
 

@@ -4,9 +4,9 @@
 #include "app/main_form.h"
 
 #include "app/colour_value.h"
-#include "app/prompt.h"
 #include "app/window_placement.h"
 #include "chrome/ansi_text.h"
+#include "chrome/prompt.h"
 #include "library/library_format.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"

@@ -2,7 +2,7 @@
 // the window it was given (or the active window).
 #pragma once
 
-#include "app/prompt.h"
+#include "chrome/prompt.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -5,7 +5,7 @@
 // 1 KB of Pascal.
 #include "app/code_pane_host.h"
 #include "app/main_form.h"
-#include "app/prompt.h"
+#include "chrome/prompt.h"
 #include "platform/file_io.h"
 #include "library/library_format.h"
 

@@ -29,6 +29,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tarnwick {
@@ -45,6 +46,27 @@ struct TLineLoc {
     int64_t Start = 0;
     int64_t Index = 0;
 };
+
+// How a re-cut (TCodeMemoModel::Rewrap) cuts logical lines into records.
+struct TWrapRule {
+    // False: every logical line becomes one record, or records of
+    // kMaxRecordLen characters when it is longer.
+    bool Wrap = false;
+    // Lines whose first character is one of these are not wrapped (the
+    // caller passes the override characters only with smoWrapOverride).
+    std::string Override;
+    // How many characters at the start of `text` (a logical line's rest,
+    // with its CR when it has one) fit on one display line; called only
+    // with Wrap set. The widget measures; 0 is taken as 1.
+    std::function<size_t(std::string_view text)> Fit;
+};
+
+// The length of the first display piece of `text` when `fit` characters
+// fit: delimiters (bytes up to 32 and byte 160) at the cut stay at the end
+// of the piece; otherwise the cut moves back to just after the nearest
+// delimiter, or stays inside a word that fills the whole width. The whole
+// text when everything but its CR fits. At most kMaxRecordLen.
+size_t WrapCut(std::string_view text, size_t fit);
 
 // A host's mark over a range of offsets; it follows edits.
 struct TRangeMark {
@@ -126,6 +148,17 @@ public:
     int VisibleLines = 30;
     // Moves the top line so that the caret's record is visible.
     void ScrollCaret();
+
+    // ---- word wrap (code_memo_wrap.cpp) ----
+    // Re-cuts the logical lines that hold records [firstLine, lastLine]
+    // (lastLine < 0: to the end of the text). A line that is cut as it
+    // already is stays untouched; otherwise its first piece keeps the
+    // line's marks (without the continuation bit), colour overrides and
+    // tracker, further pieces are continuation records, every new piece
+    // keeps its token values and is flagged for repaint and recolouring.
+    // Offsets, the selection and the top line's text stay where they were.
+    // Returns the index range of the records it replaced ({-1, -1}: none).
+    std::pair<int64_t, int64_t> Rewrap(int64_t firstLine, int64_t lastLine, const TWrapRule& rule);
 
     // ---- load and save ----
     TSaveFormat SaveFormat = sfTEXT;
@@ -479,6 +512,12 @@ private:
     int indentStep_ = 1;
     int leftColumn_ = 0;
     bool paintSuspended_ = false;
+
+    // Rewrap's scratch: piece lengths and a logical line's joined text and
+    // token values, kept to avoid allocating per line.
+    std::vector<size_t> wrapPieces_;
+    std::string wrapText_;
+    std::vector<uint8_t> wrapAttrs_;
 
     std::map<std::string, int64_t> customBookmarks_;
     std::vector<TRangeMark> rangeMarks_;

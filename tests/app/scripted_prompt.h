@@ -2,7 +2,7 @@
 // what the test queued (cancel when nothing is queued).
 #pragma once
 
-#include "app/prompt.h"
+#include "chrome/prompt.h"
 
 #include <QStringList>
 
