@@ -32,14 +32,19 @@ foreach(script IN LISTS scheme_list)
     list(APPEND entries "Scripts|${key}|${display}\;scripts\\${key}.dat")
 endforeach()
 
-# Sets entry_section, entry_key and entry_value from "section|key|value".
-macro(split_entry entry)
+# Sets entry_section, entry_key and entry_value from "section|key|value". A
+# function, not a macro: a macro would read the backslash of a value again as
+# an escape.
+function(split_entry entry)
     string(REPLACE "|" ";" fields "${entry}")
-    list(GET fields 0 entry_section)
-    list(GET fields 1 entry_key)
+    list(GET fields 0 section)
+    list(GET fields 1 key)
     list(SUBLIST fields 2 -1 value_parts)
-    string(JOIN ";" entry_value ${value_parts})
-endmacro()
+    string(JOIN ";" value ${value_parts})
+    set(entry_section "${section}" PARENT_SCOPE)
+    set(entry_key "${key}" PARENT_SCOPE)
+    set(entry_value "${value}" PARENT_SCOPE)
+endfunction()
 
 set(text "")
 set(section "")
