@@ -23,16 +23,16 @@ void TTextStore::LinkAfter(TLineRec* after, TLineRec* rec, TLineRec* last)
         first_ = rec;
 }
 
-void TTextStore::Unlink(TLineRec* rec)
+void TTextStore::Unlink(TLineRec* first, TLineRec* last)
 {
-    if (rec->Prev != nullptr)
-        rec->Prev->Next = rec->Next;
+    if (first->Prev != nullptr)
+        first->Prev->Next = last->Next;
     else
-        first_ = rec->Next;
-    if (rec->Next != nullptr)
-        rec->Next->Prev = rec->Prev;
-    rec->Next = nullptr;
-    rec->Prev = nullptr;
+        first_ = last->Next;
+    if (last->Next != nullptr)
+        last->Next->Prev = first->Prev;
+    first->Prev = nullptr;
+    last->Next = nullptr;
 }
 
 void TTextStore::Clear()

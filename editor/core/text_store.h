@@ -27,8 +27,9 @@ public:
     // Links `rec` (and the records already linked behind it, up to `last`)
     // after `after`, or at the head when `after` is null. Takes ownership.
     void LinkAfter(TLineRec* after, TLineRec* rec, TLineRec* last);
-    // Unlinks `rec` and gives it back to the caller (who frees it).
-    void Unlink(TLineRec* rec);
+    // Unlinks the run of records [first, last] and gives it back to the
+    // caller (who frees it) as a chain of its own.
+    void Unlink(TLineRec* first, TLineRec* last);
     // Frees every record.
     void Clear();
 
