@@ -78,13 +78,9 @@ void TCodeMemoModel::CutRecords(std::string_view text, TCut& cut)
 TCodeMemoModel::TCodeMemoModel()
     : store_(std::make_unique<TTextStore>()), undo_(std::make_unique<TUndoStack>())
 {
-    store_->Attach(this);
 }
 
-TCodeMemoModel::~TCodeMemoModel()
-{
-    store_->Detach(this);
-}
+TCodeMemoModel::~TCodeMemoModel() = default;
 
 // ---------------------------------------------------------------- updates
 

@@ -89,7 +89,7 @@ public:
     // Stops at the last record; Rec is null for an empty text.
     TLineLoc LineByIndex(int64_t index) const;
     // The first record changed since the last OnChange, as a line index
-    // (-1 when none).
+    // (-1 when none): where the widget's incremental highlighting starts.
     int64_t FirstChangedLine() const { return firstChanged_; }
 
     // ---- selection ----
@@ -181,6 +181,8 @@ public:
     // ---- custom bookmarks and range marks (they follow edits) ----
     void SetCustomBookmark(const std::string& name, int64_t offset);
     std::optional<int64_t> CustomBookmark(const std::string& name) const;
+    // The host's range marks; the widget draws those covering a record over
+    // its text.
     std::vector<TRangeMark>& RangeMarks() { return rangeMarks_; }
 
     // Unlogged primitives used by the commands and the undo replay.

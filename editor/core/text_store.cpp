@@ -1,8 +1,6 @@
 // The record chain's ownership and linking.
 #include "editor/core/text_store.h"
 
-#include <algorithm>
-
 namespace tarnwick {
 
 TTextStore::~TTextStore()
@@ -44,17 +42,6 @@ void TTextStore::Clear()
         FreeLineRec(rec);
         rec = next;
     }
-}
-
-void TTextStore::Attach(TCodeMemoModel* model)
-{
-    if (std::find(models_.begin(), models_.end(), model) == models_.end())
-        models_.push_back(model);
-}
-
-void TTextStore::Detach(TCodeMemoModel* model)
-{
-    models_.erase(std::remove(models_.begin(), models_.end(), model), models_.end());
 }
 
 }  // namespace tarnwick

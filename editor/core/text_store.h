@@ -1,18 +1,14 @@
 // TTextStore: owner of the chain of line records that holds an editor's
-// text, and the list of editor models attached to it.
+// text.
 //
 // The store only owns and links records; offsets, counts and the selection
-// are kept by each attached model (TCodeMemoModel). Destroying the store
-// frees the whole chain: texts, token values, trackers and records.
+// are kept by the model that owns the store (TCodeMemoModel). Destroying the
+// store frees the whole chain: texts, token values, trackers and records.
 #pragma once
 
 #include "editor/core/line_rec.h"
 
-#include <vector>
-
 namespace tarnwick {
-
-class TCodeMemoModel;
 
 class TTextStore {
 public:
@@ -33,14 +29,8 @@ public:
     // Frees every record.
     void Clear();
 
-    // Attached models; a model adds itself once.
-    void Attach(TCodeMemoModel* model);
-    void Detach(TCodeMemoModel* model);
-    const std::vector<TCodeMemoModel*>& Models() const { return models_; }
-
 private:
     TLineRec* first_ = nullptr;
-    std::vector<TCodeMemoModel*> models_;
 };
 
 }  // namespace tarnwick
