@@ -182,6 +182,12 @@ private:
     int64_t RunLength(int node, int64_t from);
     // The literal character the node after a star must start with, or -1.
     int FollowChar(int next) const;
+    // Where the literal node at `node` ends when it matches at `pos`, or -1.
+    int64_t LiteralEnd(int node, int64_t pos);
+    // A star or plus at pc takes as many characters as it can (no more than
+    // lets a literal after it match) and leaves a choice point to give them
+    // back one by one; false when it cannot take its minimum.
+    bool EnterStar(int& pc, int64_t& pos);
     // Back to the latest choice point: restores pc and pos (and the counters
     // and positions recorded since); false when no choice is left.
     bool Backtrack(int& pc, int64_t& pos);

@@ -218,6 +218,38 @@ int TREParser::FollowChar(int next) const
                                                           : -1;
 }
 
+int64_t TREParser::LiteralEnd(int node, int64_t pos)
+{
+    TSourceCursor& text = *cursor_;
+    const int64_t length = text.Length();
+    for (const uint8_t* s = program_.data() + node + 3; *s != 0; ++s, ++pos) {
+        if (pos >= length || text.At(pos) != *s)
+            return -1;
+    }
+    return pos;
+}
+
+bool TREParser::EnterStar(int& pc, int64_t& pos)
+{
+    TSourceCursor& text = *cursor_;
+    const int minimum = program_[static_cast<size_t>(pc)] == opStar ? 0 : 1;
+    const int next = CheckedNext(pc);
+    const int follow = FollowChar(next);
+    int64_t count = RunLength(pc + 3, pos);
+    if (follow >= 0) {
+        while (count >= minimum && text.At(pos + count) != follow)
+            --count;
+    }
+    if (count < minimum)
+        return false;
+    Record(pos);
+    if (count > minimum)
+        PushFrame(fkStar, next, pos, static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX)), minimum);
+    pos += count;
+    pc = next;
+    return true;
+}
+
 bool TREParser::Backtrack(int& pc, int64_t& pos)
 {
     TSourceCursor& text = *cursor_;
@@ -306,17 +338,11 @@ bool TREParser::Attempt(int64_t start)
             }
             break;
         case opExact: {
-            const uint8_t* s = prog + pc + 3;
-            int64_t at = pos;
-            for (; *s != 0; ++s, ++at) {
-                if (at >= length || text.At(at) != *s) {
-                    ok = false;
-                    break;
-                }
-            }
+            const int64_t end = LiteralEnd(pc, pos);
+            ok = end >= 0;
             if (ok) {
                 Record(pos);
-                pos = at;
+                pos = end;
                 pc = CheckedNext(pc);
             }
             break;
@@ -333,25 +359,9 @@ bool TREParser::Attempt(int64_t start)
             pc = CheckedNext(pc);
             break;
         case opStar:
-        case opPlus: {
-            const int minimum = op == opStar ? 0 : 1;
-            const int next = CheckedNext(pc);
-            const int follow = FollowChar(next);
-            int64_t count = RunLength(pc + 3, pos);
-            if (follow >= 0) {
-                while (count >= minimum && text.At(pos + count) != follow)
-                    --count;
-            }
-            ok = count >= minimum;
-            if (ok) {
-                Record(pos);
-                if (count > minimum)
-                    PushFrame(fkStar, next, pos, static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX)), minimum);
-                pos += count;
-                pc = next;
-            }
+        case opPlus:
+            ok = EnterStar(pc, pos);
             break;
-        }
         case opCSet: {
             const uint8_t k = prog[pc + 3];
             PushFrame(fkCounter, 0, 0, counters_[k], k);
