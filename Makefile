@@ -4,7 +4,7 @@
 BUILD ?= build/main
 GENERATOR_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build run test bench fuzz clean
 
 all: build
 
@@ -29,6 +29,16 @@ bench:
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_GUI=OFF
 	cmake --build build/bench -j2
 	scripts/run-benchmarks build/bench
+
+# Every fuzz target for FUZZ_TIME seconds over its seed corpus, built with
+# clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer.
+FUZZ_TIME ?= 60
+fuzz:
+	scripts/bootstrap --fuzz
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DTARNWICK_FUZZ=ON -DTARNWICK_GUI=OFF -DTARNWICK_BENCH=OFF
+	cmake --build build/fuzz -j2 --target fuzzers
+	scripts/run-fuzzers build/fuzz $(FUZZ_TIME)
 
 clean:
 	rm -rf build

@@ -170,11 +170,14 @@ const bool registeredLibrary = RegisterCommand(TCliCommand{
     "  tarnwick-cli library compact INDEX                 drop text no title points at\n",
     RunLibrary});
 
-const bool registeredCheck = RegisterCommand(TCliCommand{
-    "check",
-    "  tarnwick-cli check INDEX    finish or roll back an interrupted operation, then verify "
-    "every value (exit 1 when inconsistent)\n",
+const bool registeredLibraryCheck = RegisterCommand(TCliCommand{
+    "library check",
+    "  tarnwick-cli library check INDEX   finish or roll back an interrupted operation, then\n"
+    "      verify every value (exit 1 when inconsistent)\n",
     RunCheck});
+
+const bool registeredCheck = RegisterCommand(TCliCommand{
+    "check", "  tarnwick-cli check INDEX           short for library check INDEX\n", RunCheck});
 
 }  // namespace
 

@@ -4,9 +4,12 @@
 
 #include "platform/errors.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 namespace tarnwick::cli {
 
@@ -17,11 +20,58 @@ std::vector<TCliCommand>& Registry()
     return commands;
 }
 
+// The command families --help shows, in this order, each with the first
+// words of its commands in the order they are listed. Commands register in
+// whatever order the linker runs their files' initialisers, so the help
+// text takes its order from here instead.
+struct TFamily {
+    const char* heading;
+    std::vector<std::string_view> words;
+};
+
+const std::vector<TFamily>& Families()
+{
+    static const std::vector<TFamily> families = {
+        {"library", {"library", "check"}},
+        {"profile files", {"profile"}},
+        {"schemes", {"scheme", "highlight"}},
+        {"texts", {"text"}},
+        {"compressor", {"compress", "decompress"}},
+    };
+    return families;
+}
+
+// (family, place of the first word in it); unknown words go last.
+std::pair<size_t, size_t> HelpPlace(const TCliCommand& command)
+{
+    const std::string_view first = std::string_view(command.name).substr(0, command.name.find(' '));
+    for (size_t f = 0; f < Families().size(); ++f) {
+        const auto& words = Families()[f].words;
+        const auto it = std::find(words.begin(), words.end(), first);
+        if (it != words.end())
+            return {f, static_cast<size_t>(it - words.begin())};
+    }
+    return {Families().size(), 0};
+}
+
 void PrintUsage(std::ostream& out)
 {
-    out << "usage:\n";
+    std::vector<const TCliCommand*> sorted;
     for (const TCliCommand& command : Registry())
-        out << command.usage;
+        sorted.push_back(&command);
+    std::sort(sorted.begin(), sorted.end(), [](const TCliCommand* a, const TCliCommand* b) {
+        return std::make_pair(HelpPlace(*a), a->name) < std::make_pair(HelpPlace(*b), b->name);
+    });
+    out << "usage:\n";
+    size_t family = SIZE_MAX;
+    for (const TCliCommand* command : sorted) {
+        const size_t place = HelpPlace(*command).first;
+        if (place != family) {
+            family = place;
+            out << "\n" << (place < Families().size() ? Families()[place].heading : "other") << ":\n";
+        }
+        out << command->usage;
+    }
 }
 }  // namespace
 

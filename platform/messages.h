@@ -89,9 +89,9 @@ inline constexpr TMessage SEM_LEFTCOLUMN = 0x0C0A;
 inline constexpr TMessage SEM_SEARCH = 0x0C0B;
 // Select the active highlighter.
 inline constexpr TMessage SEM_SELECTPARSER = 0x0C0C;
-// Copy the selected text into the buffer at lParam (wParam 1: CR LF line
-// ends, 0: bare CR) and return its length; with lParam null only return the
-// length.
+// Copy the selected text into the buffer lParam describes (pointer and
+// size, TSemBuffer; wParam 1: CR LF line ends, 0: bare CR) as WM_GETTEXT
+// does; with lParam null only return the length.
 inline constexpr TMessage SEM_GETSELTEXT = 0x0C0D;
 // Whether a redo is possible.
 inline constexpr TMessage SEM_CANREDO = 0x0C0E;
@@ -102,8 +102,9 @@ inline constexpr TMessage SEM_INDENT = 0x0C10;
 inline constexpr TMessage SEM_UNINDENT = 0x0C11;
 // Reload settings and font.
 inline constexpr TMessage SEM_RELOADSETTINGS = 0x0C12;
-// Set the attribute bytes of a line range from a buffer (wParam: null for
-// the whole text, or a pair of line numbers).
+// Set the attribute bytes of a line range from the buffer lParam describes
+// (pointer and size, TSemBuffer; wParam: null for the whole text, or a pair
+// of line numbers).
 inline constexpr TMessage SEM_SETATTRS = 0x0C13;
 // Read them back (zeros where a record has none).
 inline constexpr TMessage SEM_GETATTRS = 0x0C14;

@@ -71,7 +71,7 @@ public:
     int64_t Compress();
 
     // Reads one compressed stream (either method) from the input and writes
-    // the original bytes; returns their number. The block method reads no
+    // the uncompressed bytes; returns their number. The block method reads no
     // byte past its last block; LZHUF in stream mode winds the input back to
     // just after its last coded byte when the stream can seek. In file mode
     // a failure removes the output file.

@@ -84,7 +84,7 @@ void CompileKwTablesSection(TCodeMemoParser& parser, TSYM_Compiler& compiler)
         if (!compiler.Accept(tkForState))
             return;
         parser.CompileLabel = "%%KwTables - forstate";
-        // The original messages: a missing '[' is reported as "']' expected".
+        // The Windows version's messages: a missing '[' is reported as "']' expected".
         compiler.Expect(tkOpenBracket, sidCloseBracketExpected);
         TStateSet states;
         while (AtExpression(compiler)) {

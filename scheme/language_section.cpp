@@ -107,196 +107,158 @@ void ReadContextStates(TParserTables& tables, TSYM_Compiler& compiler)
     }
 }
 
+// What a %%Language entry reads after its keyword.
+struct TEntryTarget {
+    TSM_Settings& Settings;
+    TParserTables& Tables;
+    TSYM_Compiler& Compiler;
+};
+
+// The gutter font with one property changed by `change`.
+template <typename Change>
+void ChangeGutterFont(TSM_Settings& settings, Change&& change)
+{
+    TSM_FontDesc font = settings.GutterFont;
+    change(font);
+    settings.SetGutterFont(font);
+}
+
+struct TLanguageEntry {
+    int Token;
+    const char* Name;  // the entry's name in the compile label
+    void (*Read)(TEntryTarget& t);
+};
+
+const TLanguageEntry kEntries[] = {
+    {tkName, "Name",
+     [](TEntryTarget& t) {
+         t.Settings.LanguageName = Cut(ReadAssignedString(t.Compiler), kMaxNameLength);
+     }},
+    {tkCase, "Case",
+     [](TEntryTarget& t) { t.Tables.Words.CaseFlag = ReadAssignedExpression(t.Compiler) != 0 ? 1 : 0; }},
+    {tkOptions, "Options",
+     [](TEntryTarget& t) { t.Settings.Options = static_cast<uint32_t>(ReadAssignedExpression(t.Compiler)); }},
+    {tkExampleText, "ExampleText",
+     [](TEntryTarget& t) { t.Settings.ExampleText = ReadAssignedString(t.Compiler); }},
+    {tkEditableStyles, "EditableStyles",
+     [](TEntryTarget& t) { ReadEditableStyles(t.Settings, t.Compiler); }},
+    {tkWordWrapColumn, "WordWrapColumn",
+     [](TEntryTarget& t) { t.Settings.WrapAtColumn = ReadAssignedExpression(t.Compiler); }},
+    {tkGutter, "Gutter", [](TEntryTarget& t) { t.Settings.Gutter = ReadAssignedExpression(t.Compiler); }},
+    {tkAnchor, "Anchor",
+     [](TEntryTarget& t) {
+         t.Compiler.Expect(tkEquals, sidEqualsExpected);
+         t.Tables.AnchorSet = t.Compiler.ReadValueOrSet();
+         // The editor needs somewhere to restart tokenizing.
+         if (t.Tables.AnchorSet.Empty())
+             t.Tables.AnchorSet = TStateSet{0};
+     }},
+    {tkIndentStep, "IndentStep",
+     [](TEntryTarget& t) {
+         t.Compiler.Expect(tkEquals, sidEqualsExpected);
+         t.Settings.IndentStep = t.Compiler.ReadExpression(0, 20);
+     }},
+    {tkWrapOverride, "WrapOverride",
+     [](TEntryTarget& t) {
+         t.Settings.WrapOverride = Cut(ReadAssignedString(t.Compiler), kMaxNameLength);
+     }},
+    {tkStartState, "StartState",
+     [](TEntryTarget& t) {
+         t.Compiler.Expect(tkEquals, sidEqualsExpected);
+         bool wasSet = false;
+         const TStateSet states = t.Compiler.ReadValueOrSet(&wasSet);
+         if (wasSet)
+             t.Tables.StartSet = states;
+         else
+             t.Tables.StartSet |= states;
+     }},
+    {tkSelTextColor, "SelTextColor",
+     [](TEntryTarget& t) {
+         t.Settings.SelTextColor = ReadAssignedColour(t.Compiler, t.Settings.SelTextColorDefault);
+     }},
+    {tkSelTextBack, "SelTextBack",
+     [](TEntryTarget& t) {
+         t.Settings.SelTextBack = ReadAssignedColour(t.Compiler, t.Settings.SelTextBackDefault);
+     }},
+    {tkGutterColor, "GutterColor",
+     [](TEntryTarget& t) {
+         t.Settings.GutterColor = ReadAssignedColour(t.Compiler, t.Settings.GutterColorDefault);
+     }},
+    {tkMarginColor, "MarginColor",
+     [](TEntryTarget& t) {
+         t.Settings.MarginColor = ReadAssignedColour(t.Compiler, t.Settings.MarginColorDefault);
+     }},
+    {tkRightMargin, "RightMargin",
+     [](TEntryTarget& t) { t.Settings.RightMargin = ReadAssignedExpression(t.Compiler); }},
+    {tkMarginWidth, "MarginWidth",
+     [](TEntryTarget& t) { t.Settings.Margin = ReadAssignedExpression(t.Compiler); }},
+    {tkFontName, "FontName",
+     [](TEntryTarget& t) { t.Settings.Font.Name = ReadAssignedString(t.Compiler); }},
+    {tkFontSize, "FontSize",
+     [](TEntryTarget& t) { t.Settings.Font.Size = ReadAssignedExpression(t.Compiler); }},
+    {tkFontCharset, "FontCharset",
+     [](TEntryTarget& t) {
+         t.Compiler.Expect(tkEquals, sidEqualsExpected);
+         t.Settings.Font.CharSet = static_cast<uint8_t>(t.Compiler.ReadExpression(0, 255));
+     }},
+    {tkTabColumns, "TabColumns",
+     [](TEntryTarget& t) {
+         t.Compiler.Expect(tkEquals, sidEqualsExpected);
+         if (!t.Compiler.At(tkString))
+             t.Compiler.Error(sidStringExpected);
+         const std::string text = t.Compiler.RawString();
+         AtReadPosition(t.Compiler, [&] { t.Settings.SetTabColumnsText(text); });
+         t.Compiler.Next();
+     }},
+    {tkTabDefault, "TabDefault",
+     [](TEntryTarget& t) {
+         const int32_t value = ReadAssignedExpression(t.Compiler);
+         AtReadPosition(t.Compiler, [&] { t.Settings.SetTabDefault(value); });
+     }},
+    {tkContextStates, "ContextStates", [](TEntryTarget& t) { ReadContextStates(t.Tables, t.Compiler); }},
+    {tkBoundStates, "BoundStates",
+     [](TEntryTarget& t) {
+         t.Compiler.Expect(tkEquals, sidEqualsExpected);
+         t.Tables.BoundSet = t.Compiler.ReadValueOrSet();
+     }},
+    {tkGutterFontName, "GutterFontName",
+     [](TEntryTarget& t) {
+         const std::string name = ReadAssignedString(t.Compiler);
+         ChangeGutterFont(t.Settings, [&](TSM_FontDesc& font) { font.Name = name; });
+     }},
+    {tkGutterFontSize, "GutterFontSize",
+     [](TEntryTarget& t) {
+         const int32_t size = ReadAssignedExpression(t.Compiler);
+         ChangeGutterFont(t.Settings, [&](TSM_FontDesc& font) { font.Size = size; });
+     }},
+    {tkGutterFontColor, "GutterFontColor",
+     [](TEntryTarget& t) {
+         const auto colour = static_cast<TColor>(ReadAssignedExpression(t.Compiler));
+         ChangeGutterFont(t.Settings, [&](TSM_FontDesc& font) { font.Color = colour; });
+     }},
+    {tkGutterFontStyle, "GutterFontStyle",
+     [](TEntryTarget& t) {
+         // Every other entry takes '=', so it is accepted here too.
+         t.Compiler.Accept(tkEquals);
+         const auto style = ReadFontStyleList(t.Compiler);
+         ChangeGutterFont(t.Settings, [&](TSM_FontDesc& font) { font.Style = style; });
+     }},
+};
+
 // Reads one entry; false when the current token begins none.
 bool ReadEntry(TCodeMemoParser& parser, TSYM_Compiler& compiler)
 {
-    TSM_Settings& settings = parser.Settings();
-    TParserTables& tables = parser.Tables();
-    const auto label = [&](const char* entry) {
-        parser.CompileLabel = std::string("%%Language - ") + entry;
-    };
     const int token = compiler.Token();
-    switch (token) {
-    case tkName:
-        label("Name");
+    for (const TLanguageEntry& entry : kEntries) {
+        if (entry.Token != token)
+            continue;
+        parser.CompileLabel = std::string("%%Language - ") + entry.Name;
         compiler.Next();
-        settings.LanguageName = Cut(ReadAssignedString(compiler), kMaxNameLength);
-        return true;
-    case tkCase:
-        label("Case");
-        compiler.Next();
-        tables.Words.CaseFlag = ReadAssignedExpression(compiler) != 0 ? 1 : 0;
-        return true;
-    case tkOptions:
-        label("Options");
-        compiler.Next();
-        settings.Options = static_cast<uint32_t>(ReadAssignedExpression(compiler));
-        return true;
-    case tkExampleText:
-        label("ExampleText");
-        compiler.Next();
-        settings.ExampleText = ReadAssignedString(compiler);
-        return true;
-    case tkEditableStyles:
-        label("EditableStyles");
-        compiler.Next();
-        ReadEditableStyles(settings, compiler);
-        return true;
-    case tkWordWrapColumn:
-        label("WordWrapColumn");
-        compiler.Next();
-        settings.WrapAtColumn = ReadAssignedExpression(compiler);
-        return true;
-    case tkGutter:
-        label("Gutter");
-        compiler.Next();
-        settings.Gutter = ReadAssignedExpression(compiler);
-        return true;
-    case tkAnchor: {
-        label("Anchor");
-        compiler.Next();
-        compiler.Expect(tkEquals, sidEqualsExpected);
-        tables.AnchorSet = compiler.ReadValueOrSet();
-        // The editor needs somewhere to restart tokenizing.
-        if (tables.AnchorSet.Empty())
-            tables.AnchorSet = TStateSet{0};
+        TEntryTarget target{parser.Settings(), parser.Tables(), compiler};
+        entry.Read(target);
         return true;
     }
-    case tkIndentStep:
-        label("IndentStep");
-        compiler.Next();
-        compiler.Expect(tkEquals, sidEqualsExpected);
-        settings.IndentStep = compiler.ReadExpression(0, 20);
-        return true;
-    case tkWrapOverride:
-        label("WrapOverride");
-        compiler.Next();
-        settings.WrapOverride = Cut(ReadAssignedString(compiler), kMaxNameLength);
-        return true;
-    case tkStartState: {
-        label("StartState");
-        compiler.Next();
-        compiler.Expect(tkEquals, sidEqualsExpected);
-        bool wasSet = false;
-        const TStateSet states = compiler.ReadValueOrSet(&wasSet);
-        if (wasSet)
-            tables.StartSet = states;
-        else
-            tables.StartSet |= states;
-        return true;
-    }
-    case tkSelTextColor:
-        label("SelTextColor");
-        compiler.Next();
-        settings.SelTextColor = ReadAssignedColour(compiler, settings.SelTextColorDefault);
-        return true;
-    case tkSelTextBack:
-        label("SelTextBack");
-        compiler.Next();
-        settings.SelTextBack = ReadAssignedColour(compiler, settings.SelTextBackDefault);
-        return true;
-    case tkGutterColor:
-        label("GutterColor");
-        compiler.Next();
-        settings.GutterColor = ReadAssignedColour(compiler, settings.GutterColorDefault);
-        return true;
-    case tkMarginColor:
-        label("MarginColor");
-        compiler.Next();
-        settings.MarginColor = ReadAssignedColour(compiler, settings.MarginColorDefault);
-        return true;
-    case tkRightMargin:
-        label("RightMargin");
-        compiler.Next();
-        settings.RightMargin = ReadAssignedExpression(compiler);
-        return true;
-    case tkMarginWidth:
-        label("MarginWidth");
-        compiler.Next();
-        settings.Margin = ReadAssignedExpression(compiler);
-        return true;
-    case tkFontName:
-        label("FontName");
-        compiler.Next();
-        settings.Font.Name = ReadAssignedString(compiler);
-        return true;
-    case tkFontSize:
-        label("FontSize");
-        compiler.Next();
-        settings.Font.Size = ReadAssignedExpression(compiler);
-        return true;
-    case tkFontCharset:
-        label("FontCharset");
-        compiler.Next();
-        compiler.Expect(tkEquals, sidEqualsExpected);
-        settings.Font.CharSet = static_cast<uint8_t>(compiler.ReadExpression(0, 255));
-        return true;
-    case tkTabColumns: {
-        label("TabColumns");
-        compiler.Next();
-        compiler.Expect(tkEquals, sidEqualsExpected);
-        if (!compiler.At(tkString))
-            compiler.Error(sidStringExpected);
-        const std::string text = compiler.RawString();
-        AtReadPosition(compiler, [&] { settings.SetTabColumnsText(text); });
-        compiler.Next();
-        return true;
-    }
-    case tkTabDefault: {
-        label("TabDefault");
-        compiler.Next();
-        const int32_t value = ReadAssignedExpression(compiler);
-        AtReadPosition(compiler, [&] { settings.SetTabDefault(value); });
-        return true;
-    }
-    case tkContextStates:
-        label("ContextStates");
-        compiler.Next();
-        ReadContextStates(tables, compiler);
-        return true;
-    case tkBoundStates:
-        label("BoundStates");
-        compiler.Next();
-        compiler.Expect(tkEquals, sidEqualsExpected);
-        tables.BoundSet = compiler.ReadValueOrSet();
-        return true;
-    case tkGutterFontName: {
-        label("GutterFontName");
-        compiler.Next();
-        TSM_FontDesc font = settings.GutterFont;
-        font.Name = ReadAssignedString(compiler);
-        settings.SetGutterFont(font);
-        return true;
-    }
-    case tkGutterFontSize: {
-        label("GutterFontSize");
-        compiler.Next();
-        TSM_FontDesc font = settings.GutterFont;
-        font.Size = ReadAssignedExpression(compiler);
-        settings.SetGutterFont(font);
-        return true;
-    }
-    case tkGutterFontColor: {
-        label("GutterFontColor");
-        compiler.Next();
-        TSM_FontDesc font = settings.GutterFont;
-        font.Color = static_cast<TColor>(ReadAssignedExpression(compiler));
-        settings.SetGutterFont(font);
-        return true;
-    }
-    case tkGutterFontStyle: {
-        label("GutterFontStyle");
-        compiler.Next();
-        // Every other entry takes '=', so it is accepted here too.
-        compiler.Accept(tkEquals);
-        TSM_FontDesc font = settings.GutterFont;
-        font.Style = ReadFontStyleList(compiler);
-        settings.SetGutterFont(font);
-        return true;
-    }
-    default:
-        return false;
-    }
+    return false;
 }
 
 }  // namespace

@@ -46,8 +46,6 @@ public:
     // the previous specification and keys stay in force.
     void SetDelimiters(std::string_view text);
     const std::string& Delimiters() const { return spec_; }
-    // The delimiter keys as shortcuts (Shift and Ctrl only), in the order given.
-    const std::vector<TShortCut>& DelimiterKeys() const { return keys_; }
 
     // True when the key with its Shift and Ctrl state is a delimiter key;
     // never for an empty specification.

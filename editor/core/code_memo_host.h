@@ -6,6 +6,7 @@
 // implements only what it has.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +28,14 @@ inline constexpr uint32_t stHtmlFragment = 0x8;  // keep only the marked fragmen
 // wParam bit of the block-indent message (0xC10): indent with TABs when
 // smoUseTAB is set. lParam of 0xC10/0xC11 is the count (0 = IndentStep).
 inline constexpr uintptr_t SEM_INDENT_TABS = 0x4;
+
+// lParam of the selected-text and attribute-byte messages (0xC0D, 0xC13,
+// 0xC14): the caller's buffer and its size in bytes, given together as
+// WM_GETTEXT takes them. These messages never read or write past Size.
+struct TSemBuffer {
+    void* Data = nullptr;
+    size_t Size = 0;
+};
 
 // Raised as ECodeMemo when a clipboard block cannot be buffered.
 inline constexpr const char* kMsgClipBuffer = "Cannot alloc memory for buffer!!";

@@ -9,18 +9,48 @@ namespace tarnwick {
 
 namespace {
 
-// Cuts `text` into records: each ends after a CR or after kMaxRecordLen
-// characters. Records after one without CR are continuation records.
-struct TCutResult {
+// Frees a chain of records that was never linked into the store.
+void FreeChain(TLineRec* rec)
+{
+    while (rec != nullptr) {
+        TLineRec* next = rec->Next;
+        FreeLineRec(rec);
+        rec = next;
+    }
+}
+
+}  // namespace
+
+// A chain of new records, owned until the store takes it over, so that a
+// throw while it is being built frees what was built so far.
+struct TCodeMemoModel::TCut {
     TLineRec* First = nullptr;
     TLineRec* Last = nullptr;
     int64_t Count = 0;
     int64_t Widest = 0;
+    int64_t Length = 0;
+
+    TCut() = default;
+    TCut(const TCut&) = delete;
+    TCut& operator=(const TCut&) = delete;
+    ~TCut() { FreeChain(First); }
+    // Whether a record other than the last ends without a CR, that is, the
+    // text held a piece of line longer than a record.
+    bool Overflows() const
+    {
+        for (const TLineRec* rec = First; rec != Last; rec = rec->Next) {
+            if (!rec->EndsWithCR())
+                return true;
+        }
+        return false;
+    }
 };
 
-TCutResult CutRecords(std::string_view text)
+// Cuts `text` as loading does: each record ends after a CR or after
+// kMaxRecordLen characters. Records after one without CR are continuation
+// records.
+void TCodeMemoModel::CutRecords(std::string_view text, TCut& cut)
 {
-    TCutResult cut;
     size_t pos = 0;
     while (pos < text.size()) {
         const size_t room = std::min(kMaxRecordLen, text.size() - pos);
@@ -42,21 +72,15 @@ TCutResult CutRecords(std::string_view text)
         cut.Widest = std::max<int64_t>(cut.Widest, rec->Len);
         pos += len;
     }
-    return cut;
+    cut.Length += static_cast<int64_t>(text.size());
 }
-
-}  // namespace
 
 TCodeMemoModel::TCodeMemoModel()
     : store_(std::make_unique<TTextStore>()), undo_(std::make_unique<TUndoStack>())
 {
-    store_->Attach(this);
 }
 
-TCodeMemoModel::~TCodeMemoModel()
-{
-    store_->Detach(this);
-}
+TCodeMemoModel::~TCodeMemoModel() = default;
 
 // ---------------------------------------------------------------- updates
 
@@ -366,17 +390,6 @@ void TCodeMemoModel::FixContinuation(TLineRec* rec)
         rec->Marks &= static_cast<uint16_t>(~kMarkContinuation);
 }
 
-void TCodeMemoModel::FreeRecord(TLineRec* rec)
-{
-    if (rec->Tracker && OnTrackFree)
-        OnTrackFree(*rec->Tracker);
-    if (topRec_ == rec)
-        topRec_ = nullptr;
-    if (hint_.Rec == rec)
-        hint_ = {};
-    FreeLineRec(rec);
-}
-
 void TCodeMemoModel::RawInsertAtCaret(std::string_view text)
 {
     if (text.empty())
@@ -442,56 +455,130 @@ void TCodeMemoModel::InsertChunk(std::string_view raw)
     if (norm.empty())
         return;
     const int64_t offset = caret_;
-    const TLineLoc at = FindLine(offset);
-    TLineRec* old = at.Rec;
-    TLineRec* prev = old != nullptr ? old->Prev : nullptr;
-    const auto index = static_cast<size_t>(offset - at.Start);
-
-    std::string joined;
-    if (old != nullptr) {
-        const std::string_view oldText = old->View();
-        joined.reserve(oldText.size() + norm.size());
-        joined.append(oldText.substr(0, index)).append(norm).append(oldText.substr(index));
+    const auto delta = static_cast<int64_t>(norm.size());
+    TLineLoc from = FindLine(offset);
+    TLineRec* to = from.Rec;
+    std::string joined = JoinWithInsert(from, to, offset, norm);
+    const bool recut = to != nullptr && HasOverlongPiece(joined);
+    if (recut) {
+        // Re-cutting only the caret's record would leave a short piece
+        // behind at every insertion into a full record; the whole logical
+        // line is cut again as loading cuts it.
+        from = LogicalLineStart(from);
+        while (!to->EndsWithCR() && to->Next != nullptr)
+            to = to->Next;
+        joined = JoinWithInsert(from, to, offset, norm);
     }
-    TCutResult cut = CutRecords(old != nullptr ? std::string_view(joined) : norm);
-
-    if (old != nullptr) {
-        // The line keeps its marks, colour overrides and tracker.
-        cut.First->Marks = old->Marks;
-        cut.First->Marks2 = old->Marks2;
-        cut.First->LineFore = old->LineFore;
-        cut.First->LineBack = old->LineBack;
-        cut.First->Tracker = std::move(old->Tracker);
-        if (cut.First->Tracker)
-            cut.First->Tracker->Rec = cut.First;
-        if (!widestDirty_ && old->Len >= widest_ && cut.Widest < old->Len)
-            widestDirty_ = true;
-        if (topRec_ == old)
-            topRec_ = nullptr;
-        else if (topRec_ != nullptr && at.Start < topOffset_) {
-            topOffset_ += static_cast<int64_t>(norm.size());
-            topIndex_ += cut.Count - 1;
-        }
-        store_->Unlink(old);
-        FreeRecord(old);
-        --recCount_;
-    }
-    store_->LinkAfter(prev, cut.First, cut.Last);
-    FixContinuation(cut.First);
-    FixContinuation(cut.Last->Next);
-    recCount_ += cut.Count;
-    charCount_ += static_cast<int64_t>(norm.size());
-    if (!widestDirty_)
-        widest_ = std::max(widest_, cut.Widest);
-
-    int64_t lastStart = at.Start + static_cast<int64_t>(joined.empty() ? norm.size() : joined.size()) -
-                        cut.Last->Len;
-    hint_ = {cut.Last, lastStart, at.Index + cut.Count - 1};
-    ShiftMarks(offset, static_cast<int64_t>(norm.size()));
-    MarkChanged(at.Index);
-    anchor_ = caret_ = offset + static_cast<int64_t>(norm.size());
+    TCut cut;
+    CutRecords(joined, cut);
+    SwapRecords(from, to, cut, delta, recut);
+    ShiftMarks(offset, delta);
+    MarkChanged(from.Index);
+    anchor_ = caret_ = offset + delta;
     if (OnTextChange)
-        OnTextChange(offset, static_cast<int64_t>(norm.size()));
+        OnTextChange(offset, delta);
+}
+
+std::string TCodeMemoModel::JoinWithInsert(const TLineLoc& from, const TLineRec* to, int64_t offset,
+                                           std::string_view insert)
+{
+    std::string joined;
+    for (const TLineRec* rec = from.Rec; rec != nullptr; rec = rec->Next) {
+        joined.append(rec->View());
+        if (rec == to)
+            break;
+    }
+    joined.insert(static_cast<size_t>(offset - from.Start), insert);
+    return joined;
+}
+
+bool TCodeMemoModel::HasOverlongPiece(std::string_view text)
+{
+    size_t run = 0;
+    for (const char c : text) {
+        ++run;
+        if (c == kCR) {
+            if (run > kMaxRecordLen)
+                return true;
+            run = 0;
+        }
+    }
+    return run > kMaxRecordLen;
+}
+
+void TCodeMemoModel::SwapRecords(const TLineLoc& first, TLineRec* last, TCut& cut, int64_t delta,
+                                 bool keepBookmarks)
+{
+    TLineRec* prev = first.Rec != nullptr ? first.Rec->Prev : nullptr;
+    int64_t removed = 0;
+    uint16_t bookmarks = 0;
+    bool widestHit = false;
+    bool anchorRemoved = false;
+    if (first.Rec != nullptr) {
+        for (TLineRec* rec = first.Rec;; rec = rec->Next) {
+            ++removed;
+            widestHit = widestHit || rec->Len >= widest_;
+            anchorRemoved = anchorRemoved || rec == topRec_;
+            bookmarks |= rec->Marks & kBookmarkMask;
+            if (rec == last)
+                break;
+        }
+        store_->Unlink(first.Rec, last);
+    }
+    TCut gone;
+    gone.First = first.Rec;
+
+    TLineRec* newFirst = cut.First;
+    TLineRec* newLast = cut.Last;
+    if (newFirst != nullptr) {
+        if (first.Rec != nullptr) {
+            // The line keeps its marks, colour overrides and tracker.
+            newFirst->Marks = first.Rec->Marks;
+            if (keepBookmarks)
+                newFirst->Marks |= bookmarks;
+            newFirst->Marks2 = first.Rec->Marks2;
+            newFirst->LineFore = first.Rec->LineFore;
+            newFirst->LineBack = first.Rec->LineBack;
+            newFirst->Tracker = std::move(first.Rec->Tracker);
+            if (newFirst->Tracker)
+                newFirst->Tracker->Rec = newFirst;
+        }
+        store_->LinkAfter(prev, newFirst, newLast);
+        cut.First = cut.Last = nullptr;
+        FixContinuation(newFirst);
+    }
+    if (newLast != nullptr)
+        FixContinuation(newLast->Next);
+    else
+        FixContinuation(prev != nullptr ? prev->Next : store_->First());
+
+    recCount_ += cut.Count - removed;
+    charCount_ += delta;
+    if (anchorRemoved) {
+        topRec_ = nullptr;
+    } else if (topRec_ != nullptr && topOffset_ > first.Start) {
+        topOffset_ += delta;
+        topIndex_ += cut.Count - removed;
+    }
+    if (!widestDirty_) {
+        if (widestHit && cut.Widest < widest_)
+            widestDirty_ = true;
+        else
+            widest_ = std::max(widest_, cut.Widest);
+    }
+    // Lookups may have left the hint on a record behind the range, whose
+    // start has now moved.
+    if (newLast != nullptr)
+        hint_ = {newLast, first.Start + cut.Length - newLast->Len, first.Index + cut.Count - 1};
+    else
+        hint_ = {};
+
+    // The model is whole again; the host drops the trackers of the records
+    // that went, and `gone` frees them even if it throws.
+    for (TLineRec* rec = gone.First; rec != nullptr; rec = rec->Next) {
+        if (rec->Tracker && OnTrackFree)
+            OnTrackFree(*rec->Tracker);
+    }
 }
 
 // ---------------------------------------------------------------- deletion
@@ -557,58 +644,11 @@ void TCodeMemoModel::DeleteRange(int64_t start, int64_t end)
     joined.append(first.Rec->View().substr(0, headLen));
     joined.append(last.Rec->View().substr(tailFrom));
 
-    TLineRec* prev = first.Rec->Prev;
-    std::unique_ptr<TLineTracker> tracker = std::move(first.Rec->Tracker);
-    const uint16_t keepMarks = first.Rec->Marks;
-    const int16_t keepMarks2 = first.Rec->Marks2;
-    const int32_t keepFore = first.Rec->LineFore;
-    const int32_t keepBack = first.Rec->LineBack;
-    int64_t removed = 0;
-    bool widestHit = false;
-    bool anchorAfter = topRec_ != nullptr && topOffset_ > start;
-    TLineRec* rec = first.Rec;
-    TLineRec* stop = last.Rec->Next;
-    while (rec != stop) {
-        TLineRec* next = rec->Next;
-        widestHit = widestHit || rec->Len >= widest_;
-        if (topRec_ == rec)
-            anchorAfter = false;
-        store_->Unlink(rec);
-        FreeRecord(rec);
-        ++removed;
-        rec = next;
-    }
-    TCutResult cut = CutRecords(joined);
-    if (cut.First != nullptr) {
-        cut.First->Marks = keepMarks;
-        cut.First->Marks2 = keepMarks2;
-        cut.First->LineFore = keepFore;
-        cut.First->LineBack = keepBack;
-        cut.First->Tracker = std::move(tracker);
-        if (cut.First->Tracker)
-            cut.First->Tracker->Rec = cut.First;
-        for (TLineRec* r = cut.First; r != nullptr && r != cut.Last->Next; r = r->Next)
-            r->Flags = lfRecolour | (r->Flags & lfHasTab);
-        store_->LinkAfter(prev, cut.First, cut.Last);
-        FixContinuation(cut.First);
-        FixContinuation(cut.Last->Next);
-        hint_ = {cut.First, first.Start, first.Index};
-    } else {
-        if (tracker && OnTrackFree)
-            OnTrackFree(*tracker);
-        FixContinuation(prev != nullptr ? prev->Next : store_->First());
-        // The lookups above may have left the hint on a record behind the
-        // range, whose start has now moved.
-        hint_ = {};
-    }
-    recCount_ += cut.Count - removed;
-    charCount_ -= length;
-    if (topRec_ != nullptr && anchorAfter) {
-        topOffset_ -= length;
-        topIndex_ -= removed - cut.Count;
-    }
-    if (!widestDirty_ && widestHit && cut.Widest < widest_)
-        widestDirty_ = true;
+    TCut cut;
+    CutRecords(joined, cut);
+    for (TLineRec* r = cut.First; r != nullptr; r = r->Next)
+        r->Flags = lfRecolour | (r->Flags & lfHasTab);
+    SwapRecords(first, last.Rec, cut, -length, false);
     RemoveMarks(start, end);
     MarkChanged(first.Index);
     anchor_ = caret_ = start;

@@ -111,7 +111,7 @@ public:
     // Stops at the last record; Rec is null for an empty text.
     TLineLoc LineByIndex(int64_t index) const;
     // The first record changed since the last OnChange, as a line index
-    // (-1 when none).
+    // (-1 when none): where the widget's incremental highlighting starts.
     int64_t FirstChangedLine() const { return firstChanged_; }
 
     // ---- selection ----
@@ -214,6 +214,8 @@ public:
     // ---- custom bookmarks and range marks (they follow edits) ----
     void SetCustomBookmark(const std::string& name, int64_t offset);
     std::optional<int64_t> CustomBookmark(const std::string& name) const;
+    // The host's range marks; the widget draws those covering a record over
+    // its text.
     std::vector<TRangeMark>& RangeMarks() { return rangeMarks_; }
 
     // Unlogged primitives used by the commands and the undo replay.
@@ -376,9 +378,11 @@ public:
     // Standard edit messages and the private block 0xC00..0xC40; unknown
     // messages return 0. Pointers in wParam/lParam follow each message's
     // contract in platform/messages.h; a null pointer where one is needed
-    // makes the message return 0. Buffers the caller passes must be as large
-    // as the message says: 0xC0D writes the text and a NUL (ask for the
-    // length with lParam null first); 0xC13/0xC14 use LineAttrsSize bytes.
+    // makes the message return 0. 0xC0D, 0xC13 and 0xC14 take their buffer
+    // as a TSemBuffer (pointer and size) in lParam: 0xC0D copies the
+    // selected text truncated and NUL-terminated as WM_GETTEXT does (with no
+    // buffer it returns the full length); 0xC13/0xC14 move whole records'
+    // bytes only, as many as fit (0xC14 with no buffer returns the size).
     // 0xC15 set: the model takes ownership of the stack passed and returns
     // the old one, which the caller then owns. 0xC10 wParam SEM_INDENT_TABS
     // indents with TABs; lParam of 0xC10/0xC11 is the count (0: IndentStep).
@@ -407,7 +411,22 @@ private:
     void DeleteRange(int64_t start, int64_t end);
     void ClearAll();
     void FixContinuation(TLineRec* rec);
-    void FreeRecord(TLineRec* rec);
+    struct TCut;
+    static void CutRecords(std::string_view text, TCut& cut);
+    // The texts of records [from.Rec, to] joined, with `insert` placed at
+    // the text offset `offset` (which lies inside or at the end of them).
+    static std::string JoinWithInsert(const TLineLoc& from, const TLineRec* to, int64_t offset,
+                                      std::string_view insert);
+    // Whether `text` holds a piece of line (up to and including a CR) longer
+    // than a record can hold.
+    static bool HasOverlongPiece(std::string_view text);
+    // Replaces records [first.Rec, last] (none when first.Rec is null: an
+    // empty text) by the chain `cut`, whose text is `delta` characters
+    // longer. The first new record takes over the first old one's marks,
+    // colour overrides and tracker, and with `keepBookmarks` the bookmark
+    // bits of the others. Nothing throws until the model is whole again.
+    void SwapRecords(const TLineLoc& first, TLineRec* last, TCut& cut, int64_t delta,
+                     bool keepBookmarks);
     void ShiftMarks(int64_t at, int64_t delta);
     void RemoveMarks(int64_t start, int64_t end);
     void ReplaceSelectionLogged(int code, std::string_view text);

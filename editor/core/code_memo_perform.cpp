@@ -120,14 +120,14 @@ intptr_t SelToStreamMsg(TCodeMemoModel& memo, uintptr_t kind, std::ostream* stre
     return stream->good() ? static_cast<intptr_t>(bytes.size()) : 0;
 }
 
-intptr_t GetSelTextMsg(TCodeMemoModel& memo, uintptr_t wParam, char* buffer)
+// With no buffer, the length of the selected text; else the selected text
+// copied as WM_GETTEXT copies the whole text.
+intptr_t GetSelTextMsg(TCodeMemoModel& memo, uintptr_t wParam, const TSemBuffer* buffer)
 {
     const std::string text = memo.WriteSelection(wParam == 1 ? wkCRLF : wkBareCR);
-    if (buffer != nullptr) {
-        std::memcpy(buffer, text.data(), text.size());
-        buffer[text.size()] = '\0';
-    }
-    return static_cast<intptr_t>(text.size());
+    if (buffer == nullptr || buffer->Data == nullptr)
+        return static_cast<intptr_t>(text.size());
+    return CopyOut(text, static_cast<char*>(buffer->Data), buffer->Size);
 }
 
 intptr_t ReplaceSelMsg(TCodeMemoModel& memo, const char* text)
@@ -135,15 +135,17 @@ intptr_t ReplaceSelMsg(TCodeMemoModel& memo, const char* text)
     return InsertTextMsg(memo, text != nullptr ? text : "");
 }
 
-intptr_t AttrsMsg(TCodeMemoModel& memo, bool set, const int32_t* lines, uint8_t* buffer)
+// Whole records only, as many as the buffer holds; reading back with no
+// buffer gives the size the range needs.
+intptr_t AttrsMsg(TCodeMemoModel& memo, bool set, const int32_t* lines, const TSemBuffer* buffer)
 {
-    if (buffer == nullptr)
-        return 0;
     const int64_t first = lines != nullptr ? lines[0] : 0;
     const int64_t last = lines != nullptr ? lines[1] : memo.RecordCount() - 1;
-    const size_t size = memo.LineAttrsSize(first, last);
-    return static_cast<intptr_t>(set ? memo.SetLineAttrs(first, last, buffer, size)
-                                     : memo.GetLineAttrs(first, last, buffer, size));
+    if (buffer == nullptr || buffer->Data == nullptr)
+        return set ? 0 : static_cast<intptr_t>(memo.LineAttrsSize(first, last));
+    auto* bytes = static_cast<uint8_t*>(buffer->Data);
+    return static_cast<intptr_t>(set ? memo.SetLineAttrs(first, last, bytes, buffer->Size)
+                                     : memo.GetLineAttrs(first, last, bytes, buffer->Size));
 }
 
 intptr_t UndoStackMsg(TCodeMemoModel& memo, uintptr_t wParam, TUndoStack* stack)
@@ -364,14 +366,14 @@ intptr_t TCodeMemoModel::Perform(uint32_t msg, uintptr_t wParam, intptr_t lParam
     case SEM_LEFTCOLUMN: return LeftColumnMsg(*this, wParam, lParam);
     case SEM_SEARCH: return View != nullptr ? View->Search(wParam, Ptr<const char>(lParam)) : 0;
     case SEM_SELECTPARSER: return View != nullptr ? View->SelectParser(lParam) : 0;
-    case SEM_GETSELTEXT: return GetSelTextMsg(*this, wParam, Ptr<char>(lParam));
+    case SEM_GETSELTEXT: return GetSelTextMsg(*this, wParam, Ptr<const TSemBuffer>(lParam));
     case SEM_CANREDO: return CanRedo() ? 1 : 0;
     case SEM_REDO: ExecuteCommand(caREDO, false); return 1;
     case SEM_INDENT: IndentBlock(BlockCount(*this, lParam), (wParam & SEM_INDENT_TABS) != 0); return 1;
     case SEM_UNINDENT: UnindentBlock(BlockCount(*this, lParam)); return 1;
     case SEM_RELOADSETTINGS: return ReloadSettingsMsg(*this);
-    case SEM_SETATTRS: return AttrsMsg(*this, true, Ptr<const int32_t>(wParam), Ptr<uint8_t>(lParam));
-    case SEM_GETATTRS: return AttrsMsg(*this, false, Ptr<const int32_t>(wParam), Ptr<uint8_t>(lParam));
+    case SEM_SETATTRS: return AttrsMsg(*this, true, Ptr<const int32_t>(wParam), Ptr<const TSemBuffer>(lParam));
+    case SEM_GETATTRS: return AttrsMsg(*this, false, Ptr<const int32_t>(wParam), Ptr<const TSemBuffer>(lParam));
     case SEM_UNDOSTACK: return UndoStackMsg(*this, wParam, Ptr<TUndoStack>(lParam));
     case SEM_VERSION: return reinterpret_cast<intptr_t>(kVersionText);
     default: return 0;

@@ -22,9 +22,9 @@ void SetLineText(TLineRec& rec, std::string_view text)
 
 TLineRec* NewLineRec(std::string_view text)
 {
-    auto* rec = new TLineRec;
+    auto rec = std::make_unique<TLineRec>();
     SetLineText(*rec, text);
-    return rec;
+    return rec.release();
 }
 
 void FreeLineRec(TLineRec* rec)

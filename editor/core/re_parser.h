@@ -171,8 +171,26 @@ private:
     // --- matcher (search_re_exec.cpp) ---
     void AnalyseStart();
     bool FirstChars(int node, std::array<bool, 256>& set, int depth) const;
+    // One match attempt from `start` over the compiled program.
     bool Attempt(int64_t start);
     void Record(int64_t position);
+    // A choice point the matcher may come back to (frames of kind fk...).
+    void PushFrame(int32_t kind, int32_t pc, int64_t pos, int32_t count, int32_t aux);
+    // The node after `node`; a program without one is an internal error.
+    int CheckedNext(int node) const;
+    // How many times the single-width node at `node` matches from `from`.
+    int64_t RunLength(int node, int64_t from);
+    // The literal character the node after a star must start with, or -1.
+    int FollowChar(int next) const;
+    // Where the literal node at `node` ends when it matches at `pos`, or -1.
+    int64_t LiteralEnd(int node, int64_t pos);
+    // A star or plus at pc takes as many characters as it can (no more than
+    // lets a literal after it match) and leaves a choice point to give them
+    // back one by one; false when it cannot take its minimum.
+    bool EnterStar(int& pc, int64_t& pos);
+    // Back to the latest choice point: restores pc and pos (and the counters
+    // and positions recorded since); false when no choice is left.
+    bool Backtrack(int& pc, int64_t& pos);
 
     std::string lastPattern_;
     bool compiled_ = false;

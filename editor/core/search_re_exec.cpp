@@ -168,6 +168,127 @@ bool TREParser::Exec(const TSearchSource& source, int64_t start, bool forward)
     return false;
 }
 
+void TREParser::PushFrame(int32_t kind, int32_t pc, int64_t pos, int32_t count, int32_t aux)
+{
+    if (stack_.size() >= frameLimit_)
+        throw ERegExpr(reOutOfMemory, -1);
+    stack_.push_back(TFrame{kind, pc, pos, count, aux, positionCount_});
+}
+
+int TREParser::CheckedNext(int node) const
+{
+    const int next = NextOf(node);
+    if (next < 0)
+        throw ERegExpr(reInternalError, -1);
+    return next;
+}
+
+int64_t TREParser::RunLength(int node, int64_t from)
+{
+    TSourceCursor& text = *cursor_;
+    const int64_t length = text.Length();
+    const uint8_t* p = program_.data() + node;
+    int64_t at = from;
+    switch (p[0]) {
+    case opAny:
+        while (at < length && text.At(at) != kCR)
+            ++at;
+        break;
+    case opAnyOf:
+    case opAnyBut: {
+        const bool want = p[0] == opAnyOf;
+        while (at < length && InSet(p + 3, text.At(at)) == want)
+            ++at;
+        break;
+    }
+    case opExact:
+        while (at < length && text.At(at) == p[3])
+            ++at;
+        break;
+    default:
+        throw ERegExpr(reInternalError, -1);
+    }
+    stepsLeft_ -= at - from;
+    return at - from;
+}
+
+int TREParser::FollowChar(int next) const
+{
+    return program_[static_cast<size_t>(next)] == opExact ? static_cast<int>(program_[static_cast<size_t>(next) + 3])
+                                                          : -1;
+}
+
+int64_t TREParser::LiteralEnd(int node, int64_t pos)
+{
+    TSourceCursor& text = *cursor_;
+    const int64_t length = text.Length();
+    for (const uint8_t* s = program_.data() + node + 3; *s != 0; ++s, ++pos) {
+        if (pos >= length || text.At(pos) != *s)
+            return -1;
+    }
+    return pos;
+}
+
+bool TREParser::EnterStar(int& pc, int64_t& pos)
+{
+    TSourceCursor& text = *cursor_;
+    const int minimum = program_[static_cast<size_t>(pc)] == opStar ? 0 : 1;
+    const int next = CheckedNext(pc);
+    const int follow = FollowChar(next);
+    int64_t count = RunLength(pc + 3, pos);
+    if (follow >= 0) {
+        while (count >= minimum && text.At(pos + count) != follow)
+            --count;
+    }
+    if (count < minimum)
+        return false;
+    Record(pos);
+    if (count > minimum)
+        PushFrame(fkStar, next, pos, static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX)), minimum);
+    pos += count;
+    pc = next;
+    return true;
+}
+
+bool TREParser::Backtrack(int& pc, int64_t& pos)
+{
+    TSourceCursor& text = *cursor_;
+    for (;;) {
+        if (stack_.empty())
+            return false;
+        TFrame& frame = stack_.back();
+        if (frame.kind == fkCounter) {
+            counters_[static_cast<size_t>(frame.aux)] = frame.count;
+            stack_.pop_back();
+            continue;
+        }
+        if (frame.kind == fkAlternative) {
+            pc = frame.pc;
+            pos = frame.pos;
+            positionCount_ = frame.recorded;
+            stack_.pop_back();
+            return true;
+        }
+        // A star gives back one more character.
+        const int follow = FollowChar(frame.pc);
+        --frame.count;
+        while (follow >= 0 && frame.count >= frame.aux && text.At(frame.pos + frame.count) != follow) {
+            --frame.count;
+            --stepsLeft_;
+        }
+        if (frame.count < frame.aux) {
+            stack_.pop_back();
+            continue;
+        }
+        pc = frame.pc;
+        pos = frame.pos + frame.count;
+        positionCount_ = frame.recorded;
+        if (frame.count == frame.aux)
+            stack_.pop_back();
+        return true;
+    }
+}
+
 bool TREParser::Attempt(int64_t start)
 {
     TSourceCursor& text = *cursor_;
@@ -177,46 +298,6 @@ bool TREParser::Attempt(int64_t start)
     positionCount_ = 0;
     int64_t pos = start;
     int pc = 1;
-
-    auto push = [&](int32_t kind, int32_t framePc, int64_t framePos, int32_t count, int32_t aux) {
-        if (stack_.size() >= frameLimit_)
-            throw ERegExpr(reOutOfMemory, -1);
-        stack_.push_back(TFrame{kind, framePc, framePos, count, aux, positionCount_});
-    };
-    auto nextOf = [&](int node) {
-        const int next = NextOf(node);
-        if (next < 0)
-            throw ERegExpr(reInternalError, -1);
-        return next;
-    };
-    // How many times the single-width node at `node` matches from `from`.
-    auto countRun = [&](int node, int64_t from) {
-        const uint8_t* p = prog + node;
-        int64_t at = from;
-        switch (p[0]) {
-        case opAny:
-            while (at < length && text.At(at) != kCR)
-                ++at;
-            break;
-        case opAnyOf:
-        case opAnyBut: {
-            const bool want = p[0] == opAnyOf;
-            while (at < length && InSet(p + 3, text.At(at)) == want)
-                ++at;
-            break;
-        }
-        case opExact:
-            while (at < length && text.At(at) == p[3])
-                ++at;
-            break;
-        default:
-            throw ERegExpr(reInternalError, -1);
-        }
-        stepsLeft_ -= at - from;
-        return at - from;
-    };
-    // The literal character the node after a star must start with, or -1.
-    auto followChar = [&](int next) { return prog[next] == opExact ? static_cast<int>(prog[next + 3]) : -1; };
 
     for (;;) {
         bool ok = true;
@@ -234,18 +315,18 @@ bool TREParser::Attempt(int64_t start)
         case opBol:
             ok = pos == 0 || text.At(pos - 1) == kCR;
             if (ok)
-                pc = nextOf(pc);
+                pc = CheckedNext(pc);
             break;
         case opEol:
             ok = pos >= length || text.At(pos) == kCR;
             if (ok)
-                pc = nextOf(pc);
+                pc = CheckedNext(pc);
             break;
         case opAny:
             ok = pos < length && text.At(pos) != kCR;
             if (ok) {
                 Record(pos++);
-                pc = nextOf(pc);
+                pc = CheckedNext(pc);
             }
             break;
         case opAnyOf:
@@ -253,61 +334,39 @@ bool TREParser::Attempt(int64_t start)
             ok = pos < length && InSet(prog + pc + 3, text.At(pos)) == (op == opAnyOf);
             if (ok) {
                 Record(pos++);
-                pc = nextOf(pc);
+                pc = CheckedNext(pc);
             }
             break;
         case opExact: {
-            const uint8_t* s = prog + pc + 3;
-            int64_t at = pos;
-            for (; *s != 0; ++s, ++at) {
-                if (at >= length || text.At(at) != *s) {
-                    ok = false;
-                    break;
-                }
-            }
+            const int64_t end = LiteralEnd(pc, pos);
+            ok = end >= 0;
             if (ok) {
                 Record(pos);
-                pos = at;
-                pc = nextOf(pc);
+                pos = end;
+                pc = CheckedNext(pc);
             }
             break;
         }
         case opBranch: {
             const int next = NextOf(pc);
             if (next >= 0 && prog[next] == opBranch)
-                push(fkAlternative, next, pos, 0, 0);
+                PushFrame(fkAlternative, next, pos, 0, 0);
             pc += 3;
             break;
         }
         case opBack:
         case opNothing:
-            pc = nextOf(pc);
+            pc = CheckedNext(pc);
             break;
         case opStar:
-        case opPlus: {
-            const int minimum = op == opStar ? 0 : 1;
-            const int next = nextOf(pc);
-            const int follow = followChar(next);
-            int64_t count = countRun(pc + 3, pos);
-            if (follow >= 0) {
-                while (count >= minimum && text.At(pos + count) != follow)
-                    --count;
-            }
-            ok = count >= minimum;
-            if (ok) {
-                Record(pos);
-                if (count > minimum)
-                    push(fkStar, next, pos, static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX)), minimum);
-                pos += count;
-                pc = next;
-            }
+        case opPlus:
+            ok = EnterStar(pc, pos);
             break;
-        }
         case opCSet: {
             const uint8_t k = prog[pc + 3];
-            push(fkCounter, 0, 0, counters_[k], k);
+            PushFrame(fkCounter, 0, 0, counters_[k], k);
             counters_[k] = 0;
-            pc = nextOf(pc);
+            pc = CheckedNext(pc);
             break;
         }
         case opCLoop: {
@@ -316,24 +375,24 @@ bool TREParser::Attempt(int64_t start)
             const int maximum = (prog[pc + 6] << 8) | prog[pc + 7];
             const int done = counters_[k];
             if (maximum != kNoLimit && done >= maximum) {
-                pc = nextOf(pc);
+                pc = CheckedNext(pc);
             } else {
                 if (done >= minimum)
-                    push(fkAlternative, nextOf(pc), pos, 0, 0);
+                    PushFrame(fkAlternative, CheckedNext(pc), pos, 0, 0);
                 pc += 8;
             }
             break;
         }
         case opCInc: {
             const uint8_t k = prog[pc + 3];
-            push(fkCounter, 0, 0, counters_[k], k);
+            PushFrame(fkCounter, 0, 0, counters_[k], k);
             ++counters_[k];
-            pc = nextOf(pc);
+            pc = CheckedNext(pc);
             break;
         }
         default:
             if ((op > opOpen && op <= opOpen + kMaxGroups) || (op > opClose && op <= opClose + kMaxGroups))
-                pc = nextOf(pc);
+                pc = CheckedNext(pc);
             else
                 throw ERegExpr(reInternalError, -1);
             break;
@@ -341,41 +400,8 @@ bool TREParser::Attempt(int64_t start)
         if (ok)
             continue;
 
-        // Back to the latest choice point.
-        for (;;) {
-            if (stack_.empty())
-                return false;
-            TFrame& frame = stack_.back();
-            if (frame.kind == fkCounter) {
-                counters_[static_cast<size_t>(frame.aux)] = frame.count;
-                stack_.pop_back();
-                continue;
-            }
-            if (frame.kind == fkAlternative) {
-                pc = frame.pc;
-                pos = frame.pos;
-                positionCount_ = frame.recorded;
-                stack_.pop_back();
-                break;
-            }
-            // A star gives back one more character.
-            const int follow = followChar(frame.pc);
-            --frame.count;
-            while (follow >= 0 && frame.count >= frame.aux && text.At(frame.pos + frame.count) != follow) {
-                --frame.count;
-                --stepsLeft_;
-            }
-            if (frame.count < frame.aux) {
-                stack_.pop_back();
-                continue;
-            }
-            pc = frame.pc;
-            pos = frame.pos + frame.count;
-            positionCount_ = frame.recorded;
-            if (frame.count == frame.aux)
-                stack_.pop_back();
-            break;
-        }
+        if (!Backtrack(pc, pos))
+            return false;
     }
 }
 

@@ -1,8 +1,6 @@
 // The record chain's ownership and linking.
 #include "editor/core/text_store.h"
 
-#include <algorithm>
-
 namespace tarnwick {
 
 TTextStore::~TTextStore()
@@ -23,16 +21,16 @@ void TTextStore::LinkAfter(TLineRec* after, TLineRec* rec, TLineRec* last)
         first_ = rec;
 }
 
-void TTextStore::Unlink(TLineRec* rec)
+void TTextStore::Unlink(TLineRec* first, TLineRec* last)
 {
-    if (rec->Prev != nullptr)
-        rec->Prev->Next = rec->Next;
+    if (first->Prev != nullptr)
+        first->Prev->Next = last->Next;
     else
-        first_ = rec->Next;
-    if (rec->Next != nullptr)
-        rec->Next->Prev = rec->Prev;
-    rec->Next = nullptr;
-    rec->Prev = nullptr;
+        first_ = last->Next;
+    if (last->Next != nullptr)
+        last->Next->Prev = first->Prev;
+    first->Prev = nullptr;
+    last->Next = nullptr;
 }
 
 void TTextStore::Clear()
@@ -44,17 +42,6 @@ void TTextStore::Clear()
         FreeLineRec(rec);
         rec = next;
     }
-}
-
-void TTextStore::Attach(TCodeMemoModel* model)
-{
-    if (std::find(models_.begin(), models_.end(), model) == models_.end())
-        models_.push_back(model);
-}
-
-void TTextStore::Detach(TCodeMemoModel* model)
-{
-    models_.erase(std::remove(models_.begin(), models_.end(), model), models_.end());
 }
 
 }  // namespace tarnwick

@@ -1,18 +1,14 @@
 // TTextStore: owner of the chain of line records that holds an editor's
-// text, and the list of editor models attached to it.
+// text.
 //
 // The store only owns and links records; offsets, counts and the selection
-// are kept by each attached model (TCodeMemoModel). Destroying the store
-// frees the whole chain: texts, token values, trackers and records.
+// are kept by the model that owns the store (TCodeMemoModel). Destroying the
+// store frees the whole chain: texts, token values, trackers and records.
 #pragma once
 
 #include "editor/core/line_rec.h"
 
-#include <vector>
-
 namespace tarnwick {
-
-class TCodeMemoModel;
 
 class TTextStore {
 public:
@@ -27,19 +23,14 @@ public:
     // Links `rec` (and the records already linked behind it, up to `last`)
     // after `after`, or at the head when `after` is null. Takes ownership.
     void LinkAfter(TLineRec* after, TLineRec* rec, TLineRec* last);
-    // Unlinks `rec` and gives it back to the caller (who frees it).
-    void Unlink(TLineRec* rec);
+    // Unlinks the run of records [first, last] and gives it back to the
+    // caller (who frees it) as a chain of its own.
+    void Unlink(TLineRec* first, TLineRec* last);
     // Frees every record.
     void Clear();
 
-    // Attached models; a model adds itself once.
-    void Attach(TCodeMemoModel* model);
-    void Detach(TCodeMemoModel* model);
-    const std::vector<TCodeMemoModel*>& Models() const { return models_; }
-
 private:
     TLineRec* first_ = nullptr;
-    std::vector<TCodeMemoModel*> models_;
 };
 
 }  // namespace tarnwick

@@ -1,5 +1,5 @@
 #!/bin/bash
-# tarnwick-cli library / check: a library built, changed and checked from the
+# tarnwick-cli library (and its short form check): a library built, changed and checked from the
 # command line; an interrupted operation left on disk is finished by check.
 set -u
 cli="$1"
@@ -26,8 +26,9 @@ printf '[b]\r\nz=0;0\r\n[A]\r\nY=0;0\r\nx=0;0\r\n' >> "$lib"
 [ "$("$cli" library list "$lib")" = "$(printf 'A\n  x\n  Y\nb\n  z\nCode\n  Bee\nMain\n  First')" ] || fail "list order"
 "$cli" library delete-category "$lib" A || fail "delete-category"
 "$cli" library delete-category "$lib" b || fail "delete-category"
-"$cli" check "$lib" > "$dir/out" || fail "check of a sound library"
+"$cli" library check "$lib" > "$dir/out" || fail "check of a sound library"
 grep -q '^consistent' "$dir/out" || fail "check output"
+"$cli" check "$lib" | cmp -s - "$dir/out" || fail "the short form check differs from library check"
 
 # Usage errors exit 2; program faults exit 1.
 "$cli" library frobnicate "$lib" 2>/dev/null; [ $? -eq 2 ] || fail "usage error status"

@@ -109,7 +109,8 @@ TEST(Perform, SelectionMessages)
     model.Perform(EM_SETSEL, 3, 8);
     EXPECT_EQ(model.Perform(SEM_GETSELTEXT, 1, 0), 6);
     std::string text(7, 'x');
-    EXPECT_EQ(model.Perform(SEM_GETSELTEXT, 1, P(text.data())), 6);
+    TSemBuffer whole{text.data(), text.size()};
+    EXPECT_EQ(model.Perform(SEM_GETSELTEXT, 1, P(&whole)), 6);
     EXPECT_EQ(text, std::string("lo\r\nwo\0", 7));
     EXPECT_EQ(model.Perform(SEM_GETSELTEXT, 0, 0), 5) << "bare CR";
 
@@ -152,6 +153,42 @@ TEST(Perform, EditingMessages)
     EXPECT_EQ(model.Perform(SEM_INSERTTEXT, 0, 0), 0) << "null text";
 }
 
+TEST(Perform, BufferMessagesNeverWritePastTheGivenSize)
+{
+    TCodeMemoModel model;
+    SetState(model, "^hello\nworld|");
+    struct Row {
+        const char* name;
+        uint32_t msg;
+        size_t size;
+        intptr_t result;
+        std::string written;
+    };
+    const Row rows[] = {
+        {"seltext_truncated_with_nul", SEM_GETSELTEXT, 4, 3, std::string("hel\0", 4)},
+        {"seltext_one_byte_is_only_nul", SEM_GETSELTEXT, 1, 0, std::string("\0", 1)},
+        {"seltext_zero_size_writes_nothing", SEM_GETSELTEXT, 0, 0, ""},
+        {"attrs_stop_before_a_record_that_does_not_fit", SEM_GETATTRS, 8, 6,
+         std::string(6, '\0')},
+        {"attrs_too_small_for_any_record", SEM_GETATTRS, 5, 0, ""},
+    };
+    for (const Row& row : rows) {
+        std::string buffer(row.size + 8, '#');
+        TSemBuffer arg{buffer.data(), row.size};
+        EXPECT_EQ(model.Perform(row.msg, row.msg == SEM_GETSELTEXT ? 1 : 0, P(&arg)), row.result)
+            << row.name;
+        EXPECT_EQ(buffer.substr(0, row.written.size()), row.written) << row.name;
+        EXPECT_EQ(buffer.substr(row.written.size()), std::string(buffer.size() - row.written.size(), '#'))
+            << row.name << ": bytes past the written part are untouched";
+    }
+    EXPECT_EQ(model.Perform(SEM_GETATTRS, 0, 0), 11) << "no buffer: the size needed";
+
+    uint8_t values[11] = {1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2};
+    TSemBuffer shortBuffer{values, 8};
+    EXPECT_EQ(model.Perform(SEM_SETATTRS, 0, P(&shortBuffer)), 6)
+        << "reads only the records that fit in the given size";
+}
+
 TEST(Perform, ViewAndStateMessages)
 {
     TCodeMemoModel model;
@@ -179,18 +216,21 @@ TEST(Perform, AttributeBytes)
 {
     TCodeMemoModel model;
     SetState(model, "ab\ncde\nf");
-    const uint8_t all[] = {1, 2, 3, 4, 5, 6, 7, 8};
-    EXPECT_EQ(model.Perform(SEM_SETATTRS, 0, P(all)), 8);
+    uint8_t all[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    TSemBuffer allBuffer{all, sizeof all};
+    EXPECT_EQ(model.Perform(SEM_SETATTRS, 0, P(&allBuffer)), 8);
     const int32_t lines[2] = {1, 1};
     uint8_t back[4] = {};
-    EXPECT_EQ(model.Perform(SEM_GETATTRS, reinterpret_cast<uintptr_t>(lines), P(back)), 4);
+    TSemBuffer backBuffer{back, sizeof back};
+    EXPECT_EQ(model.Perform(SEM_GETATTRS, reinterpret_cast<uintptr_t>(lines), P(&backBuffer)), 4);
     EXPECT_EQ(std::vector<uint8_t>(back, back + 4), (std::vector<uint8_t>{4, 5, 6, 7}));
 
     model.SetSelection(0, 0);
     model.InsertText("z");  // drops line 0's token values
     uint8_t line0[4] = {9, 9, 9, 9};
+    TSemBuffer line0Buffer{line0, sizeof line0};
     const int32_t first[2] = {0, 0};
-    EXPECT_EQ(model.Perform(SEM_GETATTRS, reinterpret_cast<uintptr_t>(first), P(line0)), 4);
+    EXPECT_EQ(model.Perform(SEM_GETATTRS, reinterpret_cast<uintptr_t>(first), P(&line0Buffer)), 4);
     EXPECT_EQ(std::vector<uint8_t>(line0, line0 + 4), (std::vector<uint8_t>{0, 0, 0, 0}));
 
     const int32_t wild[2] = {-5, 99};

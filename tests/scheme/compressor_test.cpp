@@ -41,10 +41,12 @@ std::string RandomBytes(size_t n, unsigned seed, int alphabet = 256)
     return out;
 }
 
-// Text with the repetition of source code: this very file, repeated.
+// Text with the repetition of source code: this very file, repeated. The
+// build may name the file relative to its own folder, so it is found from
+// the test data folder instead of __FILE__.
 std::string RealText(size_t n)
 {
-    std::string text = ReadWholeFile(__FILE__);
+    std::string text = ReadWholeFile(TARNWICK_TEST_DATA "/../scheme/compressor_test.cpp");
     std::string out;
     while (out.size() < n)
         out += text;

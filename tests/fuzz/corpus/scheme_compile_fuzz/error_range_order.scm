@@ -1,0 +1,3 @@
+// Fails: range order.
+%%Words
+  'x' '[z-a]' 1

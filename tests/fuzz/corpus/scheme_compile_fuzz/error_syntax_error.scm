@@ -1,0 +1,3 @@
+// Fails: syntax error.
+%%Map 1 1
+'stray'
