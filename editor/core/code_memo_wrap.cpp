@@ -158,12 +158,16 @@ std::pair<int64_t, int64_t> TCodeMemoModel::Rewrap(int64_t firstLine, int64_t la
                 first->Tracker->Rec = first;
 
             TLineRec* prev = head->Prev;
-            bool widestHit = false;
-            for (TLineRec* r = head; r != next;) {
+            TLineRec* lastOld = head;
+            bool widestHit = head->Len >= widest_;
+            while (lastOld->Next != next) {
+                lastOld = lastOld->Next;
+                widestHit = widestHit || lastOld->Len >= widest_;
+            }
+            store_->Unlink(head, lastOld);
+            for (TLineRec* r = head; r != nullptr;) {
                 TLineRec* after = r->Next;
-                widestHit = widestHit || r->Len >= widest_;
-                store_->Unlink(r);
-                FreeRecord(r);
+                FreeLineRec(r);
                 r = after;
             }
             store_->LinkAfter(prev, first, lastPiece);
