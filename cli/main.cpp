@@ -19,7 +19,8 @@ std::vector<TCliCommand>& Registry()
 
 void PrintUsage(std::ostream& out)
 {
-    out << "usage:\n";
+    out << "usage:\n"
+        << "  tarnwick-cli --help | --version\n";
     for (const TCliCommand& command : Registry())
         out << command.usage;
 }
@@ -42,6 +43,10 @@ int main(int argc, char** argv)
 {
     using namespace tarnwick::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "--version" || args[0] == "-v")) {
+        std::cout << "tarnwick-cli " TARNWICK_VERSION "\n";
+        return 0;
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintUsage(args.empty() ? std::cerr : std::cout);
         return args.empty() ? 2 : 0;
