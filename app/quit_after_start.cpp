@@ -6,10 +6,10 @@
 
 namespace tarnwick {
 
-void ArmQuitAfterStart()
+QTimer* ArmQuitAfterStart()
 {
     if (qEnvironmentVariableIsEmpty("TARNWICK_QUIT_AFTER_START"))
-        return;
+        return nullptr;
     // A repeating timer: while the main window is being made it fires only
     // inside the nested loop of a modal box, which it closes. The first time
     // it fires with no modal box open, the start is over and the windows are
@@ -19,8 +19,7 @@ void ArmQuitAfterStart()
     // must dismiss too.
     auto* timer = new QTimer(qApp);
     timer->setInterval(50);
-    QObject::connect(timer, &QTimer::timeout, [] {
-        static bool closing = false;
+    QObject::connect(timer, &QTimer::timeout, [closing = false]() mutable {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             modal->close();
             return;
@@ -34,6 +33,7 @@ void ArmQuitAfterStart()
         });
     });
     timer->start();
+    return timer;
 }
 
 }  // namespace tarnwick

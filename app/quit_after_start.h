@@ -5,10 +5,13 @@
 // its whole start and shutdown (settings read and written) without a user.
 #pragma once
 
+class QTimer;
+
 namespace tarnwick {
 
-// Does nothing unless TARNWICK_QUIT_AFTER_START is set and not empty. Call it
-// once the application object exists and before the main window is made.
-void ArmQuitAfterStart();
+// Does nothing and returns null unless TARNWICK_QUIT_AFTER_START is set and
+// not empty. Call it once the application object exists and before the main
+// window is made. The returned timer belongs to the application object.
+QTimer* ArmQuitAfterStart();
 
 }  // namespace tarnwick
