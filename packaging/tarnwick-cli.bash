@@ -1,5 +1,6 @@
 # Bash completion for tarnwick-cli: its commands, their verbs and options;
 # file names for everything else.
+# shellcheck disable=SC2207  # compgen words hold no blanks: splitting its output is the idiom
 
 _tarnwick_cli()
 {

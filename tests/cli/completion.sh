@@ -9,6 +9,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The two helpers the completion takes from the bash-completion package,
 # reduced to what a test needs.
+# shellcheck disable=SC2034  # the completion function reads these
 _init_completion() {
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]:-}
