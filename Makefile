@@ -1,10 +1,12 @@
 # The two commands of the README:
 #   make run    installs what is missing, builds, and starts Tarnwick
 #   make test   installs what is missing, builds, and runs every test
+# and for the Debian package:
+#   make package   builds build/main/package/tarnwick_<version>_<arch>.deb
 BUILD ?= build/main
 GENERATOR_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test bench fuzz clean
+.PHONY: all setup configure build run test package bench fuzz clean
 
 all: build
 
@@ -22,6 +24,12 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# The package is made from the same build as the tests; the packaging tools
+# (dpkg-shlibdeps, lintian, ...) come with `scripts/bootstrap --package`.
+package: configure
+	scripts/bootstrap --package
+	cmake --build $(BUILD) -j2 --target package
 
 # Benchmarks need the Pascal corpus; they run on a release build.
 bench:

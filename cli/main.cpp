@@ -62,7 +62,8 @@ void PrintUsage(std::ostream& out)
     std::sort(sorted.begin(), sorted.end(), [](const TCliCommand* a, const TCliCommand* b) {
         return std::make_pair(HelpPlace(*a), a->name) < std::make_pair(HelpPlace(*b), b->name);
     });
-    out << "usage:\n";
+    out << "usage:\n"
+        << "  tarnwick-cli --help | --version\n";
     size_t family = SIZE_MAX;
     for (const TCliCommand* command : sorted) {
         const size_t place = HelpPlace(*command).first;
@@ -92,6 +93,10 @@ int main(int argc, char** argv)
 {
     using namespace tarnwick::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "--version" || args[0] == "-v")) {
+        std::cout << "tarnwick-cli " TARNWICK_VERSION "\n";
+        return 0;
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         PrintUsage(args.empty() ? std::cerr : std::cout);
         return args.empty() ? 2 : 0;

@@ -1,5 +1,7 @@
 #include "platform/app_folder.h"
 
+#include "platform/bundled_files.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -67,9 +69,7 @@ fs::path ApplicationFolder()
 {
     TAppFolderSources sources;
     sources.Home = Environment("TARNWICK_HOME");
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    sources.ExecutableFolder = ec ? fs::current_path(ec) : exe.parent_path();
+    sources.ExecutableFolder = BundledFilesFolder();
     sources.ExecutableFolderWritable = ::access(sources.ExecutableFolder.c_str(), W_OK) == 0;
     sources.XdgDataHome = Environment("XDG_DATA_HOME");
     sources.UserHome = Environment("HOME");

@@ -4,12 +4,14 @@
 // It is, in this order of precedence:
 //  - the folder named by the environment variable TARNWICK_HOME (tests, or a
 //    user who keeps several set-ups);
-//  - the executable's folder, when the program may write there (a build
-//    folder, a copy unpacked in the user's files);
+//  - the folder of the shipped files (the executable's folder in a build,
+//    <prefix>/share/tarnwick for an installed copy: BundledFilesFolder), when
+//    the program may write there (a build folder, a copy unpacked in the
+//    user's files);
 //  - otherwise (an installed copy) a per-user folder, $XDG_DATA_HOME/tarnwick
 //    or ~/.local/share/tarnwick, created when needed and filled with a copy of
-//    every bundled file of the executable's folder that it lacks. Files
-//    already there are the user's and are never replaced.
+//    every shipped file that it lacks. Files already there are the user's and
+//    are never replaced.
 #pragma once
 
 #include <filesystem>
@@ -23,7 +25,7 @@ std::filesystem::path ApplicationFolder();
 // environment and the running executable.
 struct TAppFolderSources {
     std::string Home;         // TARNWICK_HOME
-    std::filesystem::path ExecutableFolder;
+    std::filesystem::path ExecutableFolder;  // where the shipped files are
     bool ExecutableFolderWritable = true;
     std::string XdgDataHome;  // XDG_DATA_HOME
     std::string UserHome;     // HOME
