@@ -314,7 +314,7 @@ const TConstructCase kConstructs[] = {
     {"JsonKeysAndValuesByNesting", "JSON", "{\"a\": [\"b\", {\"c\": \"d\"}], \"e\": null}",
      "{:11 \"a\":2 ::14  :16 [:12 \"b\":3 ,:10  :16 {:11 \"c\":2 ::14  :16 \"d\":3 }:13 ]:13 ,:15 "
      " :16 \"e\":2 ::14  :16 null:7 }:13"},
-    {"JsonStrayCloserIsNoJson", "JSON", "} 1 ] x", "1:4 x:17"},
+    {"JsonStrayCloserIsNoJson", "JSON", "} 1 ] x", " :18 1:4  :18  :18 x:17"},
     {"XmlCDataAndCommentOverLines", "XML", "<a><![CDATA[x<y\r]]><!--c\r--></a>",
      "<:20 a:24 >:21 <![CDATA[x<y|]]>:3 <!--c|-->:1 </:20 a:24 >:21"},
     {"XmlNamespaceDeclaration", "XML", "<p:x xmlns:p=\"u\"/>",
