@@ -314,7 +314,7 @@ const TConstructCase kConstructs[] = {
     {"JsonKeysAndValuesByNesting", "JSON", "{\"a\": [\"b\", {\"c\": \"d\"}], \"e\": null}",
      "{:11 \"a\":2 ::14  :16 [:12 \"b\":3 ,:10  :16 {:11 \"c\":2 ::14  :16 \"d\":3 }:13 ]:13 ,:15 "
      " :16 \"e\":2 ::14  :16 null:7 }:13"},
-    {"JsonStrayCloserIsNoJson", "JSON", "} 1 ] x", "1:4 x:17"},
+    {"JsonStrayCloserIsNoJson", "JSON", "} 1 ] x", " :18 1:4  :18  :18 x:17"},
     {"XmlCDataAndCommentOverLines", "XML", "<a><![CDATA[x<y\r]]><!--c\r--></a>",
      "<:20 a:24 >:21 <![CDATA[x<y|]]>:3 <!--c|-->:1 </:20 a:24 >:21"},
     {"XmlNamespaceDeclaration", "XML", "<p:x xmlns:p=\"u\"/>",
@@ -326,12 +326,16 @@ const TConstructCase kConstructs[] = {
      "s:2 =:10 \"a|b\":3 REM c:1 Remark:2"},
     {"VbHexDateAndDirective", "VisualBasic", "#If X Then\rd = #1/2/2024# + &HFFUL",
      "#If X Then:6 d:2 =:10 #1/2/2024#:11 +:10 &HFFUL:4"},
+    {"VbHoleAndStringHaveNoPlainText", "VisualBasic", "$\"}{a{.:\r#}\"",
+     "$\":12 }:14 {:16 a:2 {:10 .:10 ::10 |:18 #:10 }:17 \":13"},
     {"CssNestedRuleReturnsToDeclarations", "CSS", "a{&:hover{b:c}d:1px}",
      "a:2 {:22 &:31 :hover:7 {:23 b:11 ::28 c:12 }:27 d:11 ::28 1px:4 }:27"},
     {"CssMediaHoldsRulesFontFaceDeclarations", "CSS", "@media x{p{}}@font-face{src:y}",
      "@media:16  :21 x:12 {:24 p:2 {:22 }:27 }:27 @font-face:17 {:25 src:11 ::28 y:12 }:27"},
     {"CssOddCharacterInABlockStaysInIt", "CSS", "a{b:$x}c", "a:2 {:22 b:11 ::28 $:10 x:12 }:27 c:2"},
     {"CssImportEndsAtSemicolon", "CSS", "@import 'a';b{}", "@import:16  :21 'a':3 ;:30 b:2 {:22 }:27"},
+    {"CssAtInANestedSelectorIsNoPlainText", "CSS", "a{&@b{}}",
+     "a:2 {:22 &:31 @:10 b:2 {:23 }:27 }:27"},
     {"YamlBlockScalarEndsByIndentation", "YAML", "a:\r  b: |\r    x\r\r    y\r  c: 1",
      "a:2 ::11 |  :42 b:2 ::11 |:52 |    x:16 |    y:16 |  :42 c:2 ::11 1:4"},
     {"YamlFlowCollectionNestsAndCloses", "YAML", "a: [b, {c: 1}]\rd: e",
@@ -353,6 +357,9 @@ const TConstructCase kConstructs[] = {
      "$(:18 if:8  :21 x:20 ,:10 (:32 a:20 ):19 ,:10 b:20 ):19 c:2"},
     {"MakefileDefineBlockUpToEndef", "Makefile", "define X\ra: b\rendef\rY := 1",
      "define:22  X:24 |a: b:24 |endef:23 Y:2 :=:11  1:12"},
+    {"MakefileDollarBeforeNoNameIsText", "Makefile", "a: b\r\t$ \"$ \"$(x $ y)\rc = $ d",
+     "a:2 ::10 b:2 |\t:14 $ :16 \":28 $ :3 \":29 $(:18 x:20  :21 $:20  :21 y:20 ):19 |:17 c:2 =:11 "
+     " :12 $ d:12"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedConstruct, ::testing::ValuesIn(kConstructs),
