@@ -1,29 +1,44 @@
 #include "app/code_pane_host.h"
 
-#include "chrome/ansi_text.h"
+#include "editor/code_memo.h"
+#include "editor/core/memo_options.h"
+#include "editor/core/sm_colors.h"
 
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace tarnwick {
 
 namespace {
 
-// The view keeps one line per block; every stored line end becomes one LF.
-QString ToViewText(std::string_view text)
+// The control settings the window is designed with: right margin at column
+// 80, tab width 4, indent step 1, margin 8, gutter shown in yellow, selected
+// text white on blue, and the options below. A scheme attached later brings
+// its own settings object; these are the control's private ones.
+constexpr uint32_t kInitialOptions =
+    smoSyntaxHighlight | smoPrintWrap | smoPrintLineNos | smoPrintFilename | smoPrintDate |
+    smoPrintPageNos | smoAutoIndent | smoTabToColumn | smoWordSelect | smoShowRMargin |
+    smoShowGutter | smoShowWrapColumn | smoTitleAsFilename | smoProcessDroppedFiles |
+    smoBlockOverwriteCursor | smoShowWrapGlyph | smoColumnTrack | smoUseTAB | smoSmartFill |
+    smoOLEDragSource;
+constexpr TColor kYellow = 0x00FFFF;
+constexpr TColor kBlue = 0xFF0000;
+
+void ApplyInitialSettings(TCodeMemo& memo)
 {
-    std::string lines;
-    lines.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            lines += '\n';
-        } else {
-            lines += text[i];
-        }
-    }
-    return AnsiToQt(lines);
+    TSM_Settings& settings = memo.Settings();
+    settings.RightMargin = 80;
+    settings.SetTabDefault(4);
+    settings.IndentStep = 1;
+    settings.GutterColor = kYellow;
+    settings.GutterColorDefault = 0;
+    settings.SelTextColor = clWhite;
+    settings.SelTextBack = kBlue;
+    settings.SelTextColorDefault = 0;
+    settings.SelTextBackDefault = 0;
+    settings.WrapAtColumn = 0;
+    settings.Options = kInitialOptions;
+    memo.ReloadSettings();
+    memo.SetMargin(8);
 }
 
 }  // namespace
@@ -34,14 +49,9 @@ TCodePaneHost::TCodePaneHost(QWidget* parent) : QFrame(parent)
     setMinimumWidth(50);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    view_ = new QPlainTextEdit(this);
-    view_->setReadOnly(true);
-    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // Keep the text selectable and the caret visible in a read-only view.
-    view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::Monospace);
-    view_->setFont(font);
+    view_ = new TCodeMemo(this);
+    ApplyInitialSettings(*view_);
+    view_->Model().ReadOnly = true;
     // The pane's own context menu belongs to the window.
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     layout->addWidget(view_);
@@ -50,31 +60,27 @@ TCodePaneHost::TCodePaneHost(QWidget* parent) : QFrame(parent)
 
 void TCodePaneHost::SetText(std::string_view text)
 {
-    view_->setPlainText(ToViewText(text));
-    view_->document()->setModified(false);
+    view_->SetText(text);
 }
 
 void TCodePaneHost::Clear()
 {
-    view_->clear();
-    view_->document()->setModified(false);
+    view_->SetText({});
 }
 
 std::string TCodePaneHost::Text() const
 {
-    QString text = view_->toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return QtToAnsi(text);
+    return view_->Text();
 }
 
 bool TCodePaneHost::Modified() const
 {
-    return view_->document()->isModified();
+    return view_->Modified();
 }
 
 int64_t TCodePaneHost::LineCount() const
 {
-    return view_->document()->blockCount();
+    return view_->LineCount();
 }
 
 QWidget* TCodePaneHost::View() const

@@ -8,8 +8,10 @@
 // Texts are code-page bytes, as the library stores them. SetText accepts
 // CR LF, lone CR or LF line ends; Text returns the lines joined by CR LF.
 //
-// Behind the interface sits, for now, a plain read-only text view: it shows
-// the text and cannot change it, so Modified stays false.
+// Behind the interface sits the editor control, TCodeMemo, with the window's
+// initial control settings. Until the pane can save what is typed into it
+// (Save and auto-save), the control is read-only: a text the user could
+// change but never store would be lost at the next click in the tree.
 #pragma once
 
 #include <QFrame>
@@ -18,9 +20,9 @@
 #include <string>
 #include <string_view>
 
-class QPlainTextEdit;
-
 namespace tarnwick {
+
+class TCodeMemo;
 
 class TCodePaneHost : public QFrame {
     Q_OBJECT
@@ -38,9 +40,11 @@ public:
 
     // The widget that takes the focus and shows the text.
     QWidget* View() const;
+    // The editor control itself, for its scheme slots.
+    TCodeMemo& Editor() const { return *view_; }
 
 private:
-    QPlainTextEdit* view_;
+    TCodeMemo* view_;
 };
 
 }  // namespace tarnwick

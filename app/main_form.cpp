@@ -4,9 +4,12 @@
 #include "app/main_form.h"
 
 #include "app/code_pane_host.h"
-#include "chrome/prompt.h"
 #include "chrome/ansi_text.h"
+#include "chrome/prompt.h"
+#include "editor/code_memo.h"
 #include "platform/profile.h"
+#include "scheme/builtin/builtin_scheme.h"
+#include "scheme/code_memo_parser.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -72,12 +75,34 @@ void TMainForm::FormCreate()
     libraryTitles_ = ProfileKeys(SettingsFile(), "Files");
     BuildOpenMenu();
     LoadSettings();
+    RegisterSchemes();
     LoadCurrentScheme();
 }
 
 TMainForm::~TMainForm()
 {
     FormDestroy();
+    // The pane outlives these members (Qt frees child widgets after them):
+    // it lets go of the scheme objects first.
+    for (int slot = 1; slot <= 3; ++slot)
+        Memo1->Editor().SetParser(slot, nullptr);
+}
+
+// The code pane takes ActiveParser, Parser1 and Parser2 into its slots 1 to
+// 3 and highlights with slot 1.
+void TMainForm::RegisterSchemes()
+{
+    ActiveParser = std::make_unique<TCodeMemoParser>();
+    Parser1 = std::make_unique<TCodeMemoParser>();
+    Parser2 = std::make_unique<TCodeMemoParser>();
+    LoadBuiltinScheme(*ActiveParser, false);
+    LoadBuiltinScheme(*Parser1, true);
+    MakeCustomLanguageScheme(*Parser2);
+    TCodeMemo& editor = Memo1->Editor();
+    editor.SetParser(1, ActiveParser.get());
+    editor.SetParser(2, Parser1.get());
+    editor.SetParser(3, Parser2.get());
+    editor.SetActiveParser(1);
 }
 
 void TMainForm::FormDestroy()

@@ -21,6 +21,7 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ class QToolBar;
 namespace tarnwick {
 
 class TCodePaneHost;
+class TCodeMemoParser;
 class TPrompt;
 
 // A tree font as main.ini keeps it. Colour: red in the low byte, then green,
@@ -68,6 +70,10 @@ public:
     // Rebuilds the scheme lists from the Scripts section and finds the
     // current scheme named by CurrentParser.
     void LoadCurrentScheme();
+    // Loads the compiled scheme `file` (relative to the application folder,
+    // as Scripts stores it) into ActiveParser; a missing file leaves
+    // ActiveParser as it was. The display name is not used.
+    void LoadCompiledScheme(const std::string& file, const std::string& name);
 
     // --- library tree ---
     // Fills the tree from the index file at `indexFile` and makes it the
@@ -121,6 +127,13 @@ public:
     const std::string& CurrentSchemeName() const { return currentSchemeName_; }
     const std::string& CurrentSchemeFile() const { return currentSchemeFile_; }
     const TTreeImages& TreeImages() const { return treeImages_; }
+
+    // The code pane's scheme objects, in its slots 1 to 3. ActiveParser
+    // highlights the pane; it and Parser1 start with the built-in Object
+    // Pascal scheme, Parser2 with the empty "<Custom language>" one.
+    std::unique_ptr<TCodeMemoParser> ActiveParser;
+    std::unique_ptr<TCodeMemoParser> Parser1;
+    std::unique_ptr<TCodeMemoParser> Parser2;
 
     TFontTreeView* TreeView1 = nullptr;
     TCodePaneHost* Memo1 = nullptr;
@@ -187,6 +200,7 @@ protected:
 
 private:
     void FormCreate();
+    void RegisterSchemes();
     void FormDestroy();
     void CreateMenus();
     void CreateToolBar();

@@ -3,14 +3,17 @@
 // registered in main.ini.
 #include "app/main_form.h"
 
+#include "app/code_pane_host.h"
 #include "app/colour_value.h"
 #include "app/window_placement.h"
 #include "chrome/ansi_text.h"
 #include "chrome/prompt.h"
+#include "editor/code_memo.h"
 #include "library/library_format.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/profile.h"
+#include "scheme/code_memo_parser.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -311,8 +314,24 @@ void TMainForm::LoadCurrentScheme()
     const std::string entry = ProfileReadString(settings, "Scripts", current, "");
     currentSchemeName_ = GetField(entry, ";", 0);
     currentSchemeFile_ = GetField(entry, ";", 1);
-    // The compiled scheme file is loaded into the code pane's scheme once the
-    // pane draws with one; until then it shows its text unhighlighted.
+    if (delphiVer_ == 0)
+        LoadCompiledScheme(currentSchemeFile_, currentSchemeName_);
+}
+
+void TMainForm::LoadCompiledScheme(const std::string& file, const std::string& /*name*/)
+{
+    TCodeMemo& editor = Memo1->Editor();
+    editor.SetActiveParser(1);
+    if (file.empty())
+        return;
+    const std::filesystem::path path = ResolveFileName(file, appFolder_);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return;
+    // A damaged compiled scheme raises its error to the standard error box;
+    // ActiveParser then keeps what it could load.
+    ActiveParser->LoadFromBytes(ReadWholeFile(path));
+    ActiveParser->ReapplyToEditors();
 }
 
 }  // namespace tarnwick
