@@ -125,7 +125,7 @@ std::string ReadTextRange(TFile& data, const TTextRange& range)
     const int64_t available = std::min(range.end, size) - range.start;
     std::string text(size_t(available), '\0');
     data.Seek(range.start);
-    text.resize(data.Read(text.data(), text.size()));
+    data.ReadExactly(text.data(), text.size());
     const size_t zero = text.find('\0');
     if (zero != std::string::npos)
         text.resize(zero);

@@ -80,7 +80,8 @@ std::string FormatRange(int64_t start, int64_t end);
 
 // Reads the text of [range.start, range.end) from an open data file: fewer
 // bytes when the file ends first, cut before the first byte 0. A range with a
-// negative start or an end before its start raises a clear message.
+// negative start or an end before its start raises a clear message; so does a
+// file that turns out shorter while it is read than its size said.
 std::string ReadTextRange(TFile& data, const TTextRange& range);
 
 // The snippet's text: the title's value read with an empty default; the empty
