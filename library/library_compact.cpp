@@ -66,12 +66,7 @@ TCompactResult CompactLibrary(const std::string& indexFileName)
     }
     if (!transaction.DataSize())
         return result;  // no data file and no text: nothing to rewrite
-    try {
-        transaction.CommitRebuild(pieces, {});
-    } catch (...) {
-        if (!transaction.Abandon())
-            throw;
-    }
+    transaction.CommitRebuild(pieces, {});
     return result;
 }
 

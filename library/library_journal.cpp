@@ -144,6 +144,8 @@ TLibraryTransaction::TLibraryTransaction(TLibraryFiles files) : files_(std::move
 
 TLibraryTransaction::~TLibraryTransaction()
 {
+    if (!done_)
+        Abandon();
     std::vector<fs::path>& open = OpenJournals();
     auto it = std::find(open.begin(), open.end(), files_.journal);
     if (it != open.end())
@@ -160,14 +162,15 @@ std::optional<int64_t> TLibraryTransaction::DataSize() const
 
 void TLibraryTransaction::CommitIndex()
 {
-    if (!index_.Modified())
-        return;
-    try {
-        WriteFileAtomically(files_.index, index_.Text());
-    } catch (const EInOutError&) {
-        RaiseUnableToWrite(files_.indexName);
+    if (index_.Modified()) {
+        try {
+            WriteFileAtomically(files_.index, index_.Text());
+        } catch (const EInOutError&) {
+            RaiseUnableToWrite(files_.indexName);
+        }
+        FlushFolders(files_);
     }
-    FlushFolders(files_);
+    done_ = true;
 }
 
 void TLibraryTransaction::WriteJournal(std::string_view content)
@@ -198,6 +201,20 @@ void TLibraryTransaction::FinishCommitted()
     RemoveFile(files_.journal);
 }
 
+// Past the commit point the change counts as made: a failed step is tried
+// once more, and only when that fails too does the error reach the caller
+// (the journal then stays and the next operation finishes the job).
+void TLibraryTransaction::CompleteCommitted()
+{
+    committed_ = true;
+    try {
+        FinishCommitted();
+    } catch (...) {
+        FinishCommitted();
+    }
+    done_ = true;
+}
+
 void TLibraryTransaction::CommitRebuild(const std::vector<TPiece>& pieces,
                                         const std::vector<std::string>& appended)
 {
@@ -220,8 +237,7 @@ void TLibraryTransaction::CommitRebuild(const std::vector<TPiece>& pieces,
     }
     WriteNewIndex();
     WriteJournal(kCommit);
-    committed_ = true;
-    FinishCommitted();
+    CompleteCommitted();
 }
 
 void TLibraryTransaction::BeginAppend()
@@ -252,23 +268,20 @@ void TLibraryTransaction::CommitAppend()
     appendFile_.reset();
     WriteNewIndex();
     WriteJournal(kCommit);
-    committed_ = true;
-    FinishCommitted();
+    CompleteCommitted();
 }
 
-bool TLibraryTransaction::Abandon() noexcept
+void TLibraryTransaction::Abandon() noexcept
 {
     try {
         appendFile_.reset();
-        if (committed_) {
+        if (committed_)
             FinishCommitted();
-            return true;
-        }
-        RecoverLibrary(files_);
+        else
+            RecoverLibrary(files_);
     } catch (...) {
-        // The journal stays; the next operation finishes the job.
+        // The journal stays; the next operation finishes or rolls back.
     }
-    return false;
 }
 
 }  // namespace tarnwick

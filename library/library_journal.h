@@ -32,10 +32,11 @@
 // recovery, either the library as it was before the operation or as it is
 // after it, byte for byte.
 //
-// A failure (exception) inside an operation is handled the same way at once:
-// before the commit point the operation is rolled back and the error raised;
-// after it the replacement is finished and, when that succeeds, the operation
-// counts as done.
+// A failure (any exception) inside an operation is handled the same way at
+// once: the transaction's destructor rolls back an operation that did not
+// reach its commit point, and the error goes on to the caller. Past the commit
+// point a failed step of the replacement is tried once more; when that
+// succeeds the operation counts as done and no error is raised.
 #pragma once
 
 #include "platform/profile.h"
@@ -76,7 +77,9 @@ struct TPiece {
 };
 
 // One store operation on one library: recovers the library, holds its index
-// file in memory, and replaces the files by one of the protocols above. Only
+// file in memory, and replaces the files by one of the protocols above. A
+// transaction destroyed before one of its Commit calls returned rolls back
+// (or, past the commit point, finishes) whatever it had begun. Only
 // one transaction per library may be open in the process at a time (another
 // raises "The library ... is busy"), so that a nested operation started while
 // window messages are processed cannot undo this one's work in progress.
@@ -108,19 +111,17 @@ public:
     void AppendText(std::string_view text);
     void CommitAppend();
 
-    // Called by the operation when it fails with an exception: rolls back
-    // before the commit point, finishes after it. Returns true when the
-    // operation's change is complete after all (the error may be dropped).
-    bool Abandon() noexcept;
-
 private:
     void WriteJournal(std::string_view content);
     void WriteNewIndex();
     void FinishCommitted();
+    void CompleteCommitted();
+    void Abandon() noexcept;
 
     TLibraryFiles files_;
     TIniDocument index_;
     bool committed_ = false;
+    bool done_ = false;
     bool appending_ = false;
     int64_t appendEnd_ = 0;
     std::unique_ptr<TFile> appendFile_;

@@ -35,20 +35,6 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-// Runs `work` inside the transaction; on a failure the transaction is rolled
-// back (or, past its commit point, finished, in which case the operation did
-// complete and the error is dropped).
-template <class Work>
-void Guarded(TLibraryTransaction& tx, Work&& work)
-{
-    try {
-        work();
-    } catch (const Exception&) {
-        if (!tx.Abandon())
-            throw;
-    }
-}
-
 void CheckName(const char* what, const std::string& name)
 {
     if (Trimmed(name).empty())
@@ -118,11 +104,9 @@ void TLibraryStore::AppendSnippet(const std::string& category, const std::string
     CheckName("category", category);
     CheckName("title", title);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName, dataFileName));
-    Guarded(tx, [&] {
-        tx.BeginAppend();
-        AppendOne(tx, category, title, text);
-        tx.CommitAppend();
-    });
+    tx.BeginAppend();
+    AppendOne(tx, category, title, text);
+    tx.CommitAppend();
 }
 
 void TLibraryStore::AppendImported(const std::string& category, const std::string& title,
@@ -138,15 +122,13 @@ void TLibraryStore::RemoveSnippetText(const std::string& title, const std::strin
         throw Exception("The length " + std::to_string(length) + " does not match the range " +
                         FormatRange(start, end));
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
-        plan.Remove(category, title, TTextRange{start, end});
-        plan.Apply(tx.Index());
-        if (plan.DataChanged())
-            tx.CommitRebuild(plan.Pieces(), {});
-        else
-            tx.CommitIndex();
-    });
+    TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
+    plan.Remove(category, title, TTextRange{start, end});
+    plan.Apply(tx.Index());
+    if (plan.DataChanged())
+        tx.CommitRebuild(plan.Pieces(), {});
+    else
+        tx.CommitIndex();
 }
 
 void TLibraryStore::StoreText(const std::string& category, const std::string& title,
@@ -155,26 +137,24 @@ void TLibraryStore::StoreText(const std::string& category, const std::string& ti
     CheckName("category", category);
     CheckName("title", title);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        const std::string value = tx.Index().ReadString(category, title, kNoInfo);
-        // An empty value (written by older moves of titles that had no key)
-        // holds no text, like "0;0": there is nothing to remove.
-        if (value == kNoInfo || value == kEmptyValue || value.empty()) {
-            tx.BeginAppend();
-            AppendOne(tx, category, title, text);
-            tx.CommitAppend();
-            return;
-        }
-        const TTextRange old = ParseRange(value);
-        TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
-        plan.Remove(category, title, old);
-        plan.Apply(tx.Index());
-        const int64_t start = plan.DataSize();
-        CheckAppendFits(start, text.size(), tx.Files());
-        Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
-        std::vector<TPiece> pieces = plan.Pieces();
-        tx.CommitRebuild(pieces, {text});
-    });
+    const std::string value = tx.Index().ReadString(category, title, kNoInfo);
+    // An empty value (written by older moves of titles that had no key)
+    // holds no text, like "0;0": there is nothing to remove.
+    if (value == kNoInfo || value == kEmptyValue || value.empty()) {
+        tx.BeginAppend();
+        AppendOne(tx, category, title, text);
+        tx.CommitAppend();
+        return;
+    }
+    const TTextRange old = ParseRange(value);
+    TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
+    plan.Remove(category, title, old);
+    plan.Apply(tx.Index());
+    const int64_t start = plan.DataSize();
+    CheckAppendFits(start, text.size(), tx.Files());
+    Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
+    std::vector<TPiece> pieces = plan.Pieces();
+    tx.CommitRebuild(pieces, {text});
 }
 
 void TLibraryStore::SaveSnippet(const std::string& category, const std::string& title,
@@ -193,36 +173,34 @@ bool TLibraryStore::RenameCategory(const std::string& oldName, const std::string
     CheckName("category", newName);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
     bool completed = true;
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        const std::vector<std::string> keys = DistinctKeys(index, oldName);
-        const bool sameSection = SameTextAscii(Trimmed(oldName), Trimmed(newName));
-        if (!sameSection) {
-            for (const std::string& key : keys)
-                if (index.Find(newName, key))
-                    throw Exception("The category " + newName + " already holds a title " + key);
+    TIniDocument& index = tx.Index();
+    const std::vector<std::string> keys = DistinctKeys(index, oldName);
+    const bool sameSection = SameTextAscii(Trimmed(oldName), Trimmed(newName));
+    if (!sameSection) {
+        for (const std::string& key : keys)
+            if (index.Find(newName, key))
+                throw Exception("The category " + newName + " already holds a title " + key);
+    }
+    std::vector<std::pair<std::string, std::string>> copied;
+    for (const std::string& key : keys) {
+        std::string value = index.ReadString(oldName, key, kNoInfo);
+        if (value == kNoInfo) {
+            completed = false;
+            break;
         }
-        std::vector<std::pair<std::string, std::string>> copied;
-        for (const std::string& key : keys) {
-            std::string value = index.ReadString(oldName, key, kNoInfo);
-            if (value == kNoInfo) {
-                completed = false;
-                break;
-            }
-            if (!sameSection)
+        if (!sameSection)
+            Write(tx, newName, key, value);
+        copied.emplace_back(key, std::move(value));
+    }
+    if (completed) {
+        index.EraseSection(oldName);
+        // Only letter case changes: the keys, taken out with the old
+        // section, come back under the new spelling.
+        if (sameSection)
+            for (const auto& [key, value] : copied)
                 Write(tx, newName, key, value);
-            copied.emplace_back(key, std::move(value));
-        }
-        if (completed) {
-            index.EraseSection(oldName);
-            // Only letter case changes: the keys, taken out with the old
-            // section, come back under the new spelling.
-            if (sameSection)
-                for (const auto& [key, value] : copied)
-                    Write(tx, newName, key, value);
-        }
-        tx.CommitIndex();
-    });
+    }
+    tx.CommitIndex();
     return completed;
 }
 
@@ -233,25 +211,23 @@ void TLibraryStore::RenameTitle(const std::string& category, const std::string& 
         return;
     CheckName("title", newTitle);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        const bool sameKey = SameTextAscii(Trimmed(oldTitle), Trimmed(newTitle));
-        if (!sameKey && index.Find(category, newTitle))
-            throw Exception("The category " + category + " already holds a title " + newTitle);
-        const std::string value = index.ReadString(category, oldTitle, kNoInfo);
-        if (value == kNoInfo) {
-            Write(tx, category, newTitle, kEmptyValue);
-        } else if (sameKey) {
-            // Writing the new spelling would only update the old line; delete
-            // it first so the key is written anew with the spelling asked for.
-            index.DeleteKey(category, oldTitle);
-            Write(tx, category, newTitle, value);
-        } else {
-            Write(tx, category, newTitle, value);
-            index.DeleteKey(category, oldTitle);
-        }
-        tx.CommitIndex();
-    });
+    TIniDocument& index = tx.Index();
+    const bool sameKey = SameTextAscii(Trimmed(oldTitle), Trimmed(newTitle));
+    if (!sameKey && index.Find(category, newTitle))
+        throw Exception("The category " + category + " already holds a title " + newTitle);
+    const std::string value = index.ReadString(category, oldTitle, kNoInfo);
+    if (value == kNoInfo) {
+        Write(tx, category, newTitle, kEmptyValue);
+    } else if (sameKey) {
+        // Writing the new spelling would only update the old line; delete
+        // it first so the key is written anew with the spelling asked for.
+        index.DeleteKey(category, oldTitle);
+        Write(tx, category, newTitle, value);
+    } else {
+        Write(tx, category, newTitle, value);
+        index.DeleteKey(category, oldTitle);
+    }
+    tx.CommitIndex();
 }
 
 void TLibraryStore::MoveTitle(const std::string& oldCategory, const std::string& title,
@@ -263,43 +239,39 @@ void TLibraryStore::MoveTitle(const std::string& oldCategory, const std::string&
         return;
     CheckName("category", newCategory);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        if (index.Find(newCategory, title))
-            throw Exception("The category " + newCategory + " already holds a title " + title);
-        const std::optional<std::string> found = index.Find(oldCategory, title);
-        const std::string value =
-            found ? index.ReadString(oldCategory, title, "") : std::string(kEmptyValue);
-        Write(tx, newCategory, title, value);
-        index.DeleteKey(oldCategory, title);
-        tx.CommitIndex();
-    });
+    TIniDocument& index = tx.Index();
+    if (index.Find(newCategory, title))
+        throw Exception("The category " + newCategory + " already holds a title " + title);
+    const std::optional<std::string> found = index.Find(oldCategory, title);
+    const std::string value =
+        found ? index.ReadString(oldCategory, title, "") : std::string(kEmptyValue);
+    Write(tx, newCategory, title, value);
+    index.DeleteKey(oldCategory, title);
+    tx.CommitIndex();
 }
 
 void TLibraryStore::DeleteCategory(const std::string& category, const std::string& indexFileName)
 {
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName));
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        const std::vector<std::string> keys = DistinctKeys(index, category);
-        std::optional<TRemovalPlan> plan;
-        if (!keys.empty())
-            plan.emplace(index, ExistingDataSize(tx));
-        for (const std::string& key : keys) {
-            host_.SetStatusText(0, host_.LanguageString(0));
-            const std::optional<TTextRange> range = plan->Range(category, key);
-            // A title with an empty value has no text to cut; its key goes
-            // with the section.
-            plan->Remove(category, key, range.value_or(TTextRange{-1, -1}));
-        }
-        if (plan)
-            plan->Apply(index);
-        index.EraseSection(category);
-        if (plan && plan->DataChanged())
-            tx.CommitRebuild(plan->Pieces(), {});
-        else
-            tx.CommitIndex();
-    });
+    TIniDocument& index = tx.Index();
+    const std::vector<std::string> keys = DistinctKeys(index, category);
+    std::optional<TRemovalPlan> plan;
+    if (!keys.empty())
+        plan.emplace(index, ExistingDataSize(tx));
+    for (const std::string& key : keys) {
+        host_.SetStatusText(0, host_.LanguageString(0));
+        const std::optional<TTextRange> range = plan->Range(category, key);
+        // A title with an empty value has no text to cut; its key goes
+        // with the section.
+        plan->Remove(category, key, range.value_or(TTextRange{-1, -1}));
+    }
+    if (plan)
+        plan->Apply(index);
+    index.EraseSection(category);
+    if (plan && plan->DataChanged())
+        tx.CommitRebuild(plan->Pieces(), {});
+    else
+        tx.CommitIndex();
     host_.DeleteSelectedNode();
     host_.RefreshCounts();
 }
@@ -356,38 +328,36 @@ void TLibraryStore::CommitImport(const std::vector<std::string>& records)
                 parsed.push_back(ParseImportRecord(record));
 
             TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-            Guarded(tx, [&] {
-                std::map<std::filesystem::path, TImportSource> sources;
-                tx.BeginAppend();
-                for (const TImportRecord& record : parsed) {
-                    const std::filesystem::path sourcePath = ResolveFileName(record.sourceIndex);
-                    auto [it, fresh] = sources.try_emplace(sourcePath);
-                    TImportSource& source = it->second;
-                    if (fresh) {
-                        if (sourcePath == tx.Files().index) {
-                            source.index = &tx.Index();
-                            source.data = tx.Files().data;
-                        } else {
-                            source.ownIndex =
-                                std::make_unique<TIniDocument>(TIniDocument::Load(sourcePath));
-                            source.index = source.ownIndex.get();
-                            source.data = ResolveFileName(DataFileName(record.sourceIndex));
-                        }
+            std::map<std::filesystem::path, TImportSource> sources;
+            tx.BeginAppend();
+            for (const TImportRecord& record : parsed) {
+                const std::filesystem::path sourcePath = ResolveFileName(record.sourceIndex);
+                auto [it, fresh] = sources.try_emplace(sourcePath);
+                TImportSource& source = it->second;
+                if (fresh) {
+                    if (sourcePath == tx.Files().index) {
+                        source.index = &tx.Index();
+                        source.data = tx.Files().data;
+                    } else {
+                        source.ownIndex =
+                            std::make_unique<TIniDocument>(TIniDocument::Load(sourcePath));
+                        source.index = source.ownIndex.get();
+                        source.data = ResolveFileName(DataFileName(record.sourceIndex));
                     }
-                    if (source.index->Find(record.sourceCategory, record.sourceTitle)) {
-                        const std::string value =
-                            source.index->ReadString(record.sourceCategory, record.sourceTitle, "");
-                        std::string text;
-                        if (!value.empty())
-                            text = ReadTextRange(source.Data(), ParseRange(value));
-                        AppendOne(tx, record.category, record.title, text);
-                    }
-                    host_.SetStatusText(0, host_.LanguageString(12));
-                    host_.SetStatusText(1, record.category + "=");
-                    host_.ProcessMessages();
                 }
-                tx.CommitAppend();
-            });
+                if (source.index->Find(record.sourceCategory, record.sourceTitle)) {
+                    const std::string value =
+                        source.index->ReadString(record.sourceCategory, record.sourceTitle, "");
+                    std::string text;
+                    if (!value.empty())
+                        text = ReadTextRange(source.Data(), ParseRange(value));
+                    AppendOne(tx, record.category, record.title, text);
+                }
+                host_.SetStatusText(0, host_.LanguageString(12));
+                host_.SetStatusText(1, record.category + "=");
+                host_.ProcessMessages();
+            }
+            tx.CommitAppend();
         }
     } catch (...) {
         restorePanels();
