@@ -69,6 +69,10 @@ struct TTextRange {
     int64_t Length() const { return end - start; }
     // True when [start, end) is a proper range inside a file of `size` bytes.
     bool LiesWithin(int64_t size) const { return start >= 0 && start <= end && end <= size; }
+    // True when the range needs no byte of the data file (an empty text) or
+    // lies within a file of `size` bytes: a title whose range does not fit
+    // belongs to a damaged library.
+    bool Fits(int64_t size) const { return (start >= 0 && start == end) || LiesWithin(size); }
 };
 
 // Fields 0 and 1 of `value` as numbers; raises EConvertError naming the first

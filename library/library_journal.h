@@ -92,6 +92,7 @@ public:
 
     const TLibraryFiles& Files() const { return files_; }
     TIniDocument& Index() { return index_; }
+    const TIniDocument& Index() const { return index_; }
     // Size of the data file, or nullopt when it does not exist.
     std::optional<int64_t> DataSize() const;
 

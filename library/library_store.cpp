@@ -66,6 +66,36 @@ std::vector<std::string> DistinctKeys(const TIniDocument& index, std::string_vie
     return keys;
 }
 
+// Writing the data file of a damaged library makes it worse: a title whose
+// range runs past the data file's end would afterwards read bytes of other
+// texts (a rebuild lowers it into them, an append fills the space it points
+// at). So before anything changes, an operation that writes the data file
+// refuses when any title it keeps has such a range. `spared` tells the titles
+// the operation removes or re-points, whose old ranges are never read again.
+template <class Spared>
+void RefuseDamagedLibrary(const TLibraryTransaction& tx, int64_t dataSize, Spared&& spared)
+{
+    for (const TTitleValue& title : ReadableTitles(tx.Index())) {
+        if (title.value.empty() || spared(title.category, title.title))
+            continue;
+        const TTextRange range = ParseRange(title.value);
+        if (!range.Fits(dataSize))
+            throw Exception("The library " + tx.Files().indexName + " is damaged: [" +
+                            title.category + "] " + title.title + " points at " + title.value +
+                            ", past the end of the data file (" + std::to_string(dataSize) +
+                            " bytes). Nothing was changed; run tarnwick-cli library check " +
+                            tx.Files().indexName + " to see every fault");
+    }
+}
+
+// Spares the one title an operation removes, replaces or re-points.
+auto Only(std::string_view category, std::string_view title)
+{
+    return [key = TitleKey(category, title)](const std::string& c, const std::string& t) {
+        return TitleKey(c, t) == key;
+    };
+}
+
 int64_t ExistingDataSize(const TLibraryTransaction& tx)
 {
     const std::optional<int64_t> size = tx.DataSize();
@@ -104,6 +134,7 @@ void TLibraryStore::AppendSnippet(const std::string& category, const std::string
     CheckName("category", category);
     CheckName("title", title);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName, dataFileName));
+    RefuseDamagedLibrary(tx, tx.DataSize().value_or(0), Only(category, title));
     tx.BeginAppend();
     AppendOne(tx, category, title, text);
     tx.CommitAppend();
@@ -122,8 +153,11 @@ void TLibraryStore::RemoveSnippetText(const std::string& title, const std::strin
         throw Exception("The length " + std::to_string(length) + " does not match the range " +
                         FormatRange(start, end));
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
+    const int64_t dataSize = ExistingDataSize(tx);
+    TRemovalPlan plan(tx.Index(), dataSize);
     plan.Remove(category, title, TTextRange{start, end});
+    if (plan.DataChanged())
+        RefuseDamagedLibrary(tx, dataSize, Only(category, title));
     plan.Apply(tx.Index());
     if (plan.DataChanged())
         tx.CommitRebuild(plan.Pieces(), {});
@@ -141,13 +175,16 @@ void TLibraryStore::StoreText(const std::string& category, const std::string& ti
     // An empty value (written by older moves of titles that had no key)
     // holds no text, like "0;0": there is nothing to remove.
     if (value == kNoInfo || value == kEmptyValue || value.empty()) {
+        RefuseDamagedLibrary(tx, tx.DataSize().value_or(0), Only(category, title));
         tx.BeginAppend();
         AppendOne(tx, category, title, text);
         tx.CommitAppend();
         return;
     }
     const TTextRange old = ParseRange(value);
-    TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
+    const int64_t dataSize = ExistingDataSize(tx);
+    RefuseDamagedLibrary(tx, dataSize, Only(category, title));
+    TRemovalPlan plan(tx.Index(), dataSize);
     plan.Remove(category, title, old);
     plan.Apply(tx.Index());
     const int64_t start = plan.DataSize();
@@ -256,8 +293,9 @@ void TLibraryStore::DeleteCategory(const std::string& category, const std::strin
     TIniDocument& index = tx.Index();
     const std::vector<std::string> keys = DistinctKeys(index, category);
     std::optional<TRemovalPlan> plan;
+    const int64_t dataSize = keys.empty() ? 0 : ExistingDataSize(tx);
     if (!keys.empty())
-        plan.emplace(index, ExistingDataSize(tx));
+        plan.emplace(index, dataSize);
     for (const std::string& key : keys) {
         host_.SetStatusText(0, host_.LanguageString(0));
         const std::optional<TTextRange> range = plan->Range(category, key);
@@ -265,6 +303,10 @@ void TLibraryStore::DeleteCategory(const std::string& category, const std::strin
         // with the section.
         plan->Remove(category, key, range.value_or(TTextRange{-1, -1}));
     }
+    if (plan && plan->DataChanged())
+        RefuseDamagedLibrary(tx, dataSize, [&](const std::string& c, const std::string&) {
+            return SameTextAscii(Trimmed(c), Trimmed(category));
+        });
     if (plan)
         plan->Apply(index);
     index.EraseSection(category);
@@ -329,6 +371,8 @@ void TLibraryStore::CommitImport(const std::vector<std::string>& records)
 
             TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
             std::map<std::filesystem::path, TImportSource> sources;
+            RefuseDamagedLibrary(tx, tx.DataSize().value_or(0),
+                                 [](const std::string&, const std::string&) { return false; });
             tx.BeginAppend();
             for (const TImportRecord& record : parsed) {
                 const std::filesystem::path sourcePath = ResolveFileName(record.sourceIndex);
