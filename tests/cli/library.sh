@@ -48,6 +48,13 @@ printf '[Broken]\r\nBad=5;900\r\nWorse=x;1\r\n' >> "$lib"
 "$cli" check "$lib" > "$dir/out"; [ $? -eq 1 ] || fail "inconsistent library passed"
 grep -q "'x' is not a valid integer value" "$dir/out" || fail "bad value not named"
 
+# Writing the data file of the damaged library is refused; once the broken
+# titles are gone it works again.
+printf 'Main;First;0;8;%s;S;One\r\n' "$lib" > "$dir/records"
+"$cli" library commit-import "$lib" "$dir/records" 2> "$dir/err"; [ $? -eq 1 ] || fail "import into a damaged library"
+grep -q 'tarnwick-cli library check' "$dir/err" || fail "damage message"
+sed -i '/^\[Broken\]/,$d' "$lib"
+
 # Import records from a file, then compaction drops the replaced text.
 src="$dir/src.ini"
 "$cli" library new "$src" S One || fail "new source"
