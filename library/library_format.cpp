@@ -56,22 +56,21 @@ std::string DataFileName(std::string_view indexFileName)
     return ChangeFileExt(indexFileName, ".dat");
 }
 
-std::string GetField(std::string_view text, std::string_view separator, int n)
+std::string_view GetField(std::string_view text, std::string_view separator, int n)
 {
     if (separator.empty() || n < 0)
         return {};
-    std::string rest = std::string(text) + std::string(separator);
-    std::string field;
-    for (int i = 0; i <= n; ++i) {
-        const size_t pos = rest.find(separator);
-        if (pos == std::string::npos) {
-            // Nothing left to split: every further field is empty.
+    // Taking fields off the front of text + separator one by one is the same
+    // as stepping from separator to separator in `text`.
+    size_t begin = 0;
+    for (int i = 0; i < n; ++i) {
+        const size_t pos = text.find(separator, begin);
+        if (pos == std::string_view::npos)
             return {};
-        }
-        field = rest.substr(0, pos);
-        rest.erase(0, pos + separator.size());
+        begin = pos + separator.size();
     }
-    return field;
+    const size_t end = text.find(separator, begin);
+    return text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
 }
 
 int64_t ParseDecimal(std::string_view field)

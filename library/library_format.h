@@ -38,9 +38,10 @@ std::string DataFileName(std::string_view indexFileName);
 
 // Field n (from 0) of `text` split at `separator`: the separator is appended
 // once, then n + 1 times the part before the first separator is taken and
-// removed with it. A field beyond the last is the empty text.
+// removed with it. A field beyond the last is the empty text. The result is a
+// view into `text` (nothing is copied).
 // GetField("12;40", ";", 1) == "40"; GetField("12;40", ";", 2) == "".
-std::string GetField(std::string_view text, std::string_view separator, int n);
+std::string_view GetField(std::string_view text, std::string_view separator, int n);
 
 // A field converted as a signed decimal integer that fits 32 bits (an
 // optional sign, then digits, nothing else). Raises EConvertError

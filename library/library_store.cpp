@@ -8,11 +8,11 @@
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 
-#include <algorithm>
 #include <limits>
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 namespace tarnwick {
 
@@ -55,14 +55,10 @@ void Write(TLibraryTransaction& tx, std::string_view category, std::string_view 
 std::vector<std::string> DistinctKeys(const TIniDocument& index, std::string_view category)
 {
     std::vector<std::string> keys;
-    std::vector<std::string> seen;
-    for (const std::string& key : index.Keys(category, kUnlimited)) {
-        std::string folded = UpperCaseAscii(key);
-        if (std::find(seen.begin(), seen.end(), folded) != seen.end())
-            continue;
-        seen.push_back(std::move(folded));
-        keys.push_back(key);
-    }
+    std::unordered_set<std::string> seen;
+    for (std::string& key : index.Keys(category, kUnlimited))
+        if (seen.insert(UpperCaseAscii(key)).second)
+            keys.push_back(std::move(key));
     return keys;
 }
 
@@ -326,9 +322,8 @@ struct TImportRecord {
 
 TImportRecord ParseImportRecord(const std::string& record)
 {
-    TImportRecord parsed{GetField(record, ";", 0), GetField(record, ";", 1),
-                         GetField(record, ";", 4), GetField(record, ";", 5),
-                         GetField(record, ";", 6)};
+    const auto field = [&](int n) { return std::string(GetField(record, ";", n)); };
+    TImportRecord parsed{field(0), field(1), field(4), field(5), field(6)};
     if (Trimmed(parsed.category).empty() || Trimmed(parsed.title).empty() ||
         parsed.sourceIndex.empty() || record.find_first_of("\r\n") != std::string::npos)
         throw Exception("The import record '" + record + "' is not complete");
