@@ -1,6 +1,7 @@
 // Names, values and reading of the two-file library format.
 #include "library/library_format.h"
 
+#include "library/library_journal.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -134,11 +135,13 @@ std::string ReadTextRange(TFile& data, const TTextRange& range)
 std::string ReadSnippet(std::string_view category, std::string_view title,
                         const std::string& indexFileName)
 {
+    const TLibraryFiles files = TLibraryFiles::For(indexFileName);
+    const TLibraryLock lock(files, TLockKind::Shared);
     const std::string value = ProfileReadString(indexFileName, category, title, "");
     if (value.empty())
         return {};
     const TTextRange range = ParseRange(value);
-    TFile data(ResolveFileName(DataFileName(indexFileName)), TFileMode::Read);
+    TFile data(files.data, TFileMode::Read);
     return ReadTextRange(data, range);
 }
 

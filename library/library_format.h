@@ -91,7 +91,8 @@ std::string ReadTextRange(TFile& data, const TTextRange& range);
 
 // The snippet's text: the title's value read with an empty default; the empty
 // text when there is none; otherwise the bytes of its range from the data file
-// (which must exist: "File not found" otherwise). Nothing is cached.
+// (which must exist: "File not found" otherwise). Nothing is cached. Reads
+// under the library's shared lock.
 std::string ReadSnippet(std::string_view category, std::string_view title,
                         const std::string& indexFileName);
 

@@ -77,6 +77,7 @@ TLibraryFiles TLibraryFiles::For(const std::string& indexFileName, const std::st
     files.data = ResolveFileName(dataFileName.empty() ? DataFileName(indexFileName) : dataFileName);
     files.work = ChangeFileExt(files.data.string(), ".bak");
     files.journal = ChangeFileExt(files.data.string(), ".jnl");
+    files.lock = ChangeFileExt(files.data.string(), ".lck");
     files.newIndex = files.index;
     files.newIndex += ".new~";
     return files;
@@ -84,6 +85,7 @@ TLibraryFiles TLibraryFiles::For(const std::string& indexFileName, const std::st
 
 TRecovery RecoverLibrary(const TLibraryFiles& files)
 {
+    const TLibraryLock lock(files, TLockKind::Exclusive);
     std::string journal;
     const bool hasJournal = TryReadWholeFile(files.journal, journal);
     bool removed = false;
@@ -131,7 +133,8 @@ TRecovery RecoverLibrary(const TLibraryFiles& files)
                     "' was not written by this program; check the library and remove it");
 }
 
-TLibraryTransaction::TLibraryTransaction(TLibraryFiles files) : files_(std::move(files))
+TLibraryTransaction::TLibraryTransaction(TLibraryFiles files)
+    : files_(std::move(files)), lock_(files_, TLockKind::Exclusive)
 {
     std::vector<fs::path>& open = OpenJournals();
     if (std::find(open.begin(), open.end(), files_.journal) != open.end())

@@ -6,6 +6,7 @@
 //   J  D with extension ".jnl"   the journal; written whole or not at all (temporary
 //                                file, flush, rename), so its presence means its
 //                                content is complete
+//   L  D with extension ".lck"   the lock file (library_lock.h); always left in place
 //
 // Rebuilding the data file (removing texts, saving, deleting a category):
 //   1. B written completely and flushed; N written completely and flushed.
@@ -21,7 +22,9 @@
 //   6. J removed.
 // Index-only changes (renames, moves) replace I by one atomic write.
 //
-// Recovery, run before every store operation and by `tarnwick-cli check`:
+// Recovery, run before every store operation and by `tarnwick-cli check`,
+// always under the exclusive lock (another program's operation in flight
+// would otherwise look interrupted and be cut back):
 //   no J             roll back: remove B and N (nothing was replaced yet).
 //   J = "append X"   roll back: remove N and B; cut D back to X bytes (or
 //                    remove it when X is -1). I was not replaced yet.
@@ -39,6 +42,7 @@
 // succeeds the operation counts as done and no error is raised.
 #pragma once
 
+#include "library/library_lock.h"
 #include "platform/profile.h"
 
 #include <cstdint>
@@ -56,7 +60,7 @@ class TFile;
 // The resolved paths of a library and its work files.
 struct TLibraryFiles {
     std::string indexName;  // as given (shown in "Unable to write to %s")
-    std::filesystem::path index, data, work, newIndex, journal;
+    std::filesystem::path index, data, work, newIndex, journal, lock;
 
     // `dataFileName` defaults to the name derived from the index file's.
     static TLibraryFiles For(const std::string& indexFileName,
@@ -65,8 +69,9 @@ struct TLibraryFiles {
 
 enum class TRecovery { Nothing, RolledBack, RolledForward };
 
-// Finishes or rolls back an interrupted replacement, as described above.
-// Raises a clear message for a journal this program did not write.
+// Finishes or rolls back an interrupted replacement, as described above, under
+// the exclusive lock. Raises a clear message for a journal this program did
+// not write.
 TRecovery RecoverLibrary(const TLibraryFiles& files);
 
 // A byte range of the old data file that the rebuilt file keeps; with
@@ -76,8 +81,8 @@ struct TPiece {
     bool terminated = false;
 };
 
-// One store operation on one library: recovers the library, holds its index
-// file in memory, and replaces the files by one of the protocols above. A
+// One store operation on one library: holds the exclusive lock for its whole
+// life, recovers the library, holds its index file in memory, and replaces the files by one of the protocols above. A
 // transaction destroyed before one of its Commit calls returned rolls back
 // (or, past the commit point, finishes) whatever it had begun. Only
 // one transaction per library may be open in the process at a time (another
@@ -120,6 +125,7 @@ private:
     void Abandon() noexcept;
 
     TLibraryFiles files_;
+    TLibraryLock lock_;  // released last, after the destructor's rollback
     TIniDocument index_;
     bool committed_ = false;
     bool done_ = false;
