@@ -57,11 +57,11 @@ public:
     // `def` without trailing spaces when the key is missing.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def, size_t bufferSize = kProfileValueBuffer) const;
-    // Every non-empty section header in file order (duplicates included).
     // ReadString straight on a file's bytes (see FindIn).
     static std::string ReadStringIn(std::string_view bytes, std::string_view section,
                                     std::string_view key, std::string_view def,
                                     size_t bufferSize = kProfileValueBuffer);
+    // Every non-empty section header in file order (duplicates included).
     std::vector<std::string> SectionNames(size_t bufferSize = kProfileListBuffer) const;
     // The keys (with '=', not starting with ';') of the first section named
     // `section`, in file order.
