@@ -2,6 +2,7 @@
 #include "library/library_format.h"
 
 #include "library/library_journal.h"
+#include "platform/ascii_text.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -12,19 +13,6 @@
 #include <unordered_set>
 
 namespace tarnwick {
-
-namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
 
 std::string TitleKey(std::string_view category, std::string_view title)
 {
@@ -76,29 +64,18 @@ std::string_view GetField(std::string_view text, std::string_view separator, int
 
 int64_t ParseDecimal(std::string_view field)
 {
-    size_t pos = 0;
-    bool negative = false;
-    if (pos < field.size() && (field[pos] == '-' || field[pos] == '+')) {
-        negative = field[pos] == '-';
-        ++pos;
-    }
-    if (pos == field.size())
-        RaiseNotAnInteger(std::string(field));
-    int64_t value = 0;
-    for (; pos < field.size(); ++pos) {
-        const char c = field[pos];
-        if (c < '0' || c > '9')
-            RaiseNotAnInteger(std::string(field));
-        value = value * 10 + (c - '0');
-        // Offsets are 32-bit in the file format; a longer number is no offset.
-        if (value > kMaxOffset + 1)
-            RaiseNotAnInteger(std::string(field));
-    }
-    if (negative)
-        value = -value;
-    if (value > kMaxOffset || value < -kMaxOffset - 1)
+    // Offsets are 32-bit in the file format; a longer number is no offset.
+    int32_t value = 0;
+    if (!TryParseInt32(field, value))
         RaiseNotAnInteger(std::string(field));
     return value;
+}
+
+void CheckDataFileLimit(int64_t end, const std::filesystem::path& data)
+{
+    if (end > kMaxOffset)
+        throw Exception("The data file " + data.string() +
+                        " cannot grow beyond 2,147,483,647 bytes");
 }
 
 TTextRange ParseRange(std::string_view value)

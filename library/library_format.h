@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ inline constexpr std::string_view kTextTerminator = "\r\n";
 
 // Offsets are stored as signed 32-bit numbers; no range may end beyond this.
 inline constexpr int64_t kMaxOffset = 2147483647;
+
+// Raises "The data file %s cannot grow beyond 2,147,483,647 bytes" when a
+// text would end beyond kMaxOffset.
+void CheckDataFileLimit(int64_t end, const std::filesystem::path& data);
 
 // The data file's name: the index file's name with everything after the last
 // '.' of its file-name part replaced by ".dat" (".dat" appended when there is

@@ -2,6 +2,7 @@
 #include "library/library_journal.h"
 
 #include "library/library_format.h"
+#include "platform/ascii_text.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -24,13 +25,6 @@ std::vector<fs::path>& OpenJournals()
 {
     static std::vector<fs::path> journals;
     return journals;
-}
-
-std::string_view TrimLine(std::string_view text)
-{
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.remove_suffix(1);
-    return text;
 }
 
 void FlushFolders(const TLibraryFiles& files)
@@ -102,7 +96,7 @@ TRecovery RecoverLibrary(const TLibraryFiles& files)
         return removed ? TRecovery::RolledBack : TRecovery::Nothing;
     }
 
-    const std::string_view content = TrimLine(journal);
+    const std::string_view content = Trimmed(journal, " \r\n");
     if (content == kCommit) {
         if (FileExists(files.work))
             RenameFile(files.work, files.data);
@@ -112,7 +106,7 @@ TRecovery RecoverLibrary(const TLibraryFiles& files)
         RemoveFile(files.journal);
         return TRecovery::RolledForward;
     }
-    if (content.substr(0, kAppend.size()) == kAppend) {
+    if (content.starts_with(kAppend)) {
         const std::string sizeText(content.substr(kAppend.size()));
         int64_t size = 0;
         try {
@@ -255,9 +249,7 @@ void TLibraryTransaction::BeginAppend()
 void TLibraryTransaction::AppendText(std::string_view text)
 {
     const int64_t end = appendEnd_ + int64_t(text.size());
-    if (end > kMaxOffset)
-        throw Exception("The data file " + files_.data.string() +
-                        " cannot grow beyond 2,147,483,647 bytes");
+    CheckDataFileLimit(end, files_.data);
     std::string bytes(text);
     bytes += kTextTerminator;
     appendFile_->Write(bytes);

@@ -4,6 +4,7 @@
 #include "library/library_format.h"
 #include "library/library_journal.h"
 #include "library/removal_plan.h"
+#include "platform/ascii_text.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -25,15 +26,6 @@ TLibraryHost& NullLibraryHost()
 namespace {
 
 constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 void CheckName(const char* what, const std::string& name)
 {
@@ -109,13 +101,6 @@ void AppendOne(TLibraryTransaction& tx, std::string_view category, std::string_v
     Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
 }
 
-void CheckAppendFits(int64_t start, size_t length, const TLibraryFiles& files)
-{
-    if (start + int64_t(length) > kMaxOffset)
-        throw Exception("The data file " + files.data.string() +
-                        " cannot grow beyond 2,147,483,647 bytes");
-}
-
 }  // namespace
 
 TLibraryStore::TLibraryStore(std::string indexFileName, TLibraryHost& host)
@@ -184,7 +169,7 @@ void TLibraryStore::StoreText(const std::string& category, const std::string& ti
     plan.Remove(category, title, old);
     plan.Apply(tx.Index());
     const int64_t start = plan.DataSize();
-    CheckAppendFits(start, text.size(), tx.Files());
+    CheckDataFileLimit(start + int64_t(text.size()), tx.Files().data);
     Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
     std::vector<TPiece> pieces = plan.Pieces();
     tx.CommitRebuild(pieces, {text});

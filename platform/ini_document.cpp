@@ -7,6 +7,7 @@
 // tombstones until the text is produced, so indexes never shift.
 #include "platform/profile.h"
 
+#include "platform/ascii_text.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 
@@ -18,18 +19,12 @@ namespace tarnwick {
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1a';
-}
+// The blanks the profile functions trim around names and values.
+constexpr std::string_view kBlanks{" \t\r\v\f\x1a"};
 
 std::string_view Trim(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return Trimmed(text, kBlanks);
 }
 
 // The line without its line break.

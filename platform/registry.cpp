@@ -2,13 +2,13 @@
 #include "platform/registry.h"
 
 #include "platform/app_folder.h"
+#include "platform/ascii_text.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/hex_digit.h"
 
-#include <charconv>
 #include <cstdio>
 #include <map>
 
@@ -54,14 +54,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool HasLineBreakOrNul(std::string_view text)
 {
@@ -168,7 +160,7 @@ bool ParseQuoted(std::string_view line, size_t& pos, std::string& out)
 bool ParseHexBytes(std::string_view text, std::string& out)
 {
     out.clear();
-    text = TrimBlanks(text);
+    text = Trimmed(text);
     if (text.empty())
         return true;
     size_t start = 0;
@@ -176,7 +168,7 @@ bool ParseHexBytes(std::string_view text, std::string& out)
         size_t end = text.find(',', start);
         if (end == std::string_view::npos)
             end = text.size();
-        const std::string_view item = TrimBlanks(text.substr(start, end - start));
+        const std::string_view item = Trimmed(text.substr(start, end - start));
         if (item.empty() || item.size() > 2)
             return false;
         int value = 0;
@@ -206,10 +198,6 @@ bool ParseHexNumber(std::string_view text, size_t maxDigits, uint32_t& value)
     return true;
 }
 
-bool StartsWithAscii(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
-}
 
 void AppendQuoted(std::string& out, std::string_view text)
 {
@@ -230,7 +218,7 @@ void AppendHexData(std::string& out, std::string line, std::string_view bytes)
         std::string piece{kDigits[b >> 4], kDigits[b & 15]};
         if (i + 1 < bytes.size())
             piece += ',';
-        if (line.size() + piece.size() > kHexLineWidth && !TrimBlanks(line).empty()) {
+        if (line.size() + piece.size() > kHexLineWidth && !Trimmed(line).empty()) {
             out += line;
             out += "\\\r\n";
             line = "  ";
@@ -379,7 +367,7 @@ void TRegistry::Load()
         };
         std::string_view physical;
         while (nextLine(physical)) {
-            std::string_view line = TrimBlanks(physical);
+            std::string_view line = Trimmed(physical);
             if (line.empty() || line.front() == ';')
                 continue;
             if (SameTextAscii(line, kHeader5) || SameTextAscii(line, kHeader4)) {
@@ -416,18 +404,18 @@ void TRegistry::Load()
                 ++pos;
             if (pos >= line.size() || line[pos] != '=')
                 continue;
-            std::string_view data = TrimBlanks(line.substr(pos + 1));
+            std::string_view data = Trimmed(line.substr(pos + 1));
             if (!data.empty() && data.front() == '"') {
                 std::string value;
                 size_t valuePos = 0;
-                if (ParseQuoted(data, valuePos, value) && TrimBlanks(data.substr(valuePos)).empty())
+                if (ParseQuoted(data, valuePos, value) && Trimmed(data.substr(valuePos)).empty())
                     current->SetValue(name, uint32_t(TRegDataType::String),
                                       WithoutTerminator(std::move(value), 1));
                 continue;
             }
             if (StartsWithAscii(data, "dword:")) {
                 uint32_t number = 0;
-                if (ParseHexNumber(TrimBlanks(data.substr(6)), 8, number)) {
+                if (ParseHexNumber(Trimmed(data.substr(6)), 8, number)) {
                     std::string bytes;
                     for (int i = 0; i < 4; ++i)
                         bytes.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
@@ -455,7 +443,7 @@ void TRegistry::Load()
                 std::string_view next;
                 if (!nextLine(next))
                     break;
-                joined += TrimBlanks(next);
+                joined += Trimmed(next);
             }
             std::string bytes;
             if (!ParseHexBytes(joined, bytes))
@@ -596,18 +584,15 @@ std::optional<int32_t> TRegistryKey::ReadInteger(std::string_view name) const
     if (value->type != uint32_t(TRegDataType::String) &&
         value->type != uint32_t(TRegDataType::ExpandString))
         return std::nullopt;
-    std::string_view text = TrimBlanks(value->data);
+    std::string_view text = Trimmed(value->data);
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         uint32_t number = 0;
         if (!ParseHexNumber(text.substr(2), 8, number))
             return std::nullopt;
         return static_cast<int32_t>(number);
     }
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
     int32_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    if (!TryParseInt32(text, number))
         return std::nullopt;
     return number;
 }
