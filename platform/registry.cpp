@@ -229,6 +229,100 @@ void AppendHexData(std::string& out, std::string line, std::string_view bytes)
     out += "\r\n";
 }
 
+// The physical lines of a hive file (CR LF, LF or CR ends), one at a time.
+class TLineReader {
+public:
+    explicit TLineReader(std::string_view text) : rest_(text) {}
+    bool Next(std::string_view& line)
+    {
+        if (rest_.empty())
+            return false;
+        size_t end = rest_.find_first_of("\r\n");
+        if (end == std::string_view::npos)
+            end = rest_.size();
+        line = rest_.substr(0, end);
+        rest_.remove_prefix(end);
+        if (!rest_.empty() && rest_.front() == '\r')
+            rest_.remove_prefix(1);
+        if (!rest_.empty() && rest_.front() == '\n')
+            rest_.remove_prefix(1);
+        return true;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+// The key path of a header line "[HKEY_CURRENT_USER\...]" below the root;
+// nullopt for an unreadable header, a deletion (which a hive does not hold),
+// another hive, or a key deeper than the registry allows.
+std::optional<std::vector<std::string>> KeyHeaderPath(std::string_view line)
+{
+    const size_t close = line.rfind(']');
+    if (close == std::string_view::npos || close < 2 || line[1] == '-')
+        return std::nullopt;
+    const std::string_view path = line.substr(1, close - 1);
+    std::vector<std::string> parts = SplitKeyPath(path);
+    if (!SameTextAscii(path.substr(0, path.find('\\')), kRootName) || parts.size() > kMaxDepth)
+        return std::nullopt;
+    return parts;
+}
+
+struct TValueData {
+    uint32_t type;
+    std::string bytes;
+};
+
+// What follows a value's '=': a quoted string, dword:xxxxxxxx, or hex: /
+// hex(n): bytes, whose continuation lines (a line ending in '\' goes on in
+// the next) are taken from `lines`. nullopt for anything unreadable.
+std::optional<TValueData> ParseValueData(std::string_view data, bool unicode, TLineReader& lines)
+{
+    if (!data.empty() && data.front() == '"') {
+        std::string value;
+        size_t valuePos = 0;
+        if (!ParseQuoted(data, valuePos, value) || !Trimmed(data.substr(valuePos)).empty())
+            return std::nullopt;
+        return TValueData{uint32_t(TRegDataType::String), WithoutTerminator(std::move(value), 1)};
+    }
+    if (StartsWithAscii(data, "dword:")) {
+        uint32_t number = 0;
+        if (!ParseHexNumber(Trimmed(data.substr(6)), 8, number))
+            return std::nullopt;
+        std::string bytes;
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
+        return TValueData{uint32_t(TRegDataType::DWord), std::move(bytes)};
+    }
+    if (!StartsWithAscii(data, "hex"))
+        return std::nullopt;
+    uint32_t type = uint32_t(TRegDataType::Binary);
+    std::string_view afterHex = data.substr(3);
+    if (!afterHex.empty() && afterHex.front() == '(') {
+        const size_t close = afterHex.find(')');
+        if (close == std::string_view::npos ||
+            !ParseHexNumber(afterHex.substr(1, close - 1), 8, type))
+            return std::nullopt;
+        afterHex.remove_prefix(close + 1);
+    }
+    if (afterHex.empty() || afterHex.front() != ':')
+        return std::nullopt;
+    std::string joined(afterHex.substr(1));
+    while (!joined.empty() && joined.back() == '\\') {
+        joined.pop_back();
+        std::string_view next;
+        if (!lines.Next(next))
+            break;
+        joined += Trimmed(next);
+    }
+    std::string bytes;
+    if (!ParseHexBytes(joined, bytes))
+        return std::nullopt;
+    if (IsTextType(type))
+        bytes = WithoutTerminator(unicode ? AnsiFromUtf16Le(bytes) : bytes, type);
+    return TValueData{type, std::move(bytes)};
+}
+
 }  // namespace
 
 struct TRegistry::TNode {
@@ -350,23 +444,9 @@ void TRegistry::Load()
         const std::string text = FileTextAsAnsi(raw);
         bool unicode = true;
         TNode* current = nullptr;
-        std::string_view rest = text;
-        auto nextLine = [&rest](std::string_view& line) {
-            if (rest.empty())
-                return false;
-            size_t end = rest.find_first_of("\r\n");
-            if (end == std::string_view::npos)
-                end = rest.size();
-            line = rest.substr(0, end);
-            rest.remove_prefix(end);
-            if (!rest.empty() && rest.front() == '\r')
-                rest.remove_prefix(1);
-            if (!rest.empty() && rest.front() == '\n')
-                rest.remove_prefix(1);
-            return true;
-        };
+        TLineReader lines(text);
         std::string_view physical;
-        while (nextLine(physical)) {
+        while (lines.Next(physical)) {
             std::string_view line = Trimmed(physical);
             if (line.empty() || line.front() == ';')
                 continue;
@@ -376,18 +456,11 @@ void TRegistry::Load()
             }
             if (line.front() == '[') {
                 current = nullptr;
-                const size_t close = line.rfind(']');
-                if (close == std::string_view::npos || close < 2 || line[1] == '-')
-                    continue;  // unreadable, or a deletion, which a hive does not hold
-                const std::string_view path = line.substr(1, close - 1);
-                std::vector<std::string> parts = SplitKeyPath(path);
-                const size_t firstSeparator = path.find('\\');
-                if (!SameTextAscii(path.substr(0, firstSeparator), kRootName) ||
-                    parts.size() > kMaxDepth)
-                    continue;  // another hive, or deeper than the registry allows
-                current = root.get();
-                for (const std::string& part : parts)
-                    current = &current->Child(part);
+                if (const std::optional<std::vector<std::string>> parts = KeyHeaderPath(line)) {
+                    current = root.get();
+                    for (const std::string& part : *parts)
+                        current = &current->Child(part);
+                }
                 continue;
             }
             if (!current)
@@ -404,53 +477,9 @@ void TRegistry::Load()
                 ++pos;
             if (pos >= line.size() || line[pos] != '=')
                 continue;
-            std::string_view data = Trimmed(line.substr(pos + 1));
-            if (!data.empty() && data.front() == '"') {
-                std::string value;
-                size_t valuePos = 0;
-                if (ParseQuoted(data, valuePos, value) && Trimmed(data.substr(valuePos)).empty())
-                    current->SetValue(name, uint32_t(TRegDataType::String),
-                                      WithoutTerminator(std::move(value), 1));
-                continue;
-            }
-            if (StartsWithAscii(data, "dword:")) {
-                uint32_t number = 0;
-                if (ParseHexNumber(Trimmed(data.substr(6)), 8, number)) {
-                    std::string bytes;
-                    for (int i = 0; i < 4; ++i)
-                        bytes.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
-                    current->SetValue(name, uint32_t(TRegDataType::DWord), std::move(bytes));
-                }
-                continue;
-            }
-            if (!StartsWithAscii(data, "hex"))
-                continue;
-            // hex: or hex(n): with its continuation lines joined on.
-            uint32_t type = uint32_t(TRegDataType::Binary);
-            std::string_view afterHex = data.substr(3);
-            if (!afterHex.empty() && afterHex.front() == '(') {
-                const size_t close = afterHex.find(')');
-                if (close == std::string_view::npos ||
-                    !ParseHexNumber(afterHex.substr(1, close - 1), 8, type))
-                    continue;
-                afterHex.remove_prefix(close + 1);
-            }
-            if (afterHex.empty() || afterHex.front() != ':')
-                continue;
-            std::string joined(afterHex.substr(1));
-            while (!joined.empty() && joined.back() == '\\') {
-                joined.pop_back();
-                std::string_view next;
-                if (!nextLine(next))
-                    break;
-                joined += Trimmed(next);
-            }
-            std::string bytes;
-            if (!ParseHexBytes(joined, bytes))
-                continue;
-            if (IsTextType(type))
-                bytes = WithoutTerminator(unicode ? AnsiFromUtf16Le(bytes) : bytes, type);
-            current->SetValue(name, type, std::move(bytes));
+            if (std::optional<TValueData> data =
+                    ParseValueData(Trimmed(line.substr(pos + 1)), unicode, lines))
+                current->SetValue(name, data->type, std::move(data->bytes));
         }
     }
     root_ = std::move(root);
