@@ -20,6 +20,8 @@
 // holds the library's lock is granted at once (the in-process guard of
 // TLibraryTransaction keeps two operations from overlapping), so that a read
 // made while an import processes window messages does not wait for itself.
+// Locks are meant for the one thread that works on libraries, as the window
+// and the command line do; a second thread would share the nested lock.
 #pragma once
 
 #include <chrono>
