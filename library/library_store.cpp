@@ -54,6 +54,15 @@ std::vector<std::string> DistinctKeys(const TIniDocument& index, std::string_vie
     return keys;
 }
 
+// True when `value` is a range that runs past a data file of `size` bytes. A
+// value that is no range at all is left to the reads that fail on it.
+bool PointsPastEnd(std::string_view value, int64_t size)
+{
+    int32_t start = 0, end = 0;
+    return TryParseInt32(GetField(value, ";", 0), start) &&
+           TryParseInt32(GetField(value, ";", 1), end) && !TTextRange{start, end}.Fits(size);
+}
+
 // Writing the data file of a damaged library makes it worse: a title whose
 // range runs past the data file's end would afterwards read bytes of other
 // texts (a rebuild lowers it into them, an append fills the space it points
@@ -63,16 +72,23 @@ std::vector<std::string> DistinctKeys(const TIniDocument& index, std::string_vie
 template <class Spared>
 void RefuseDamagedLibrary(const TLibraryTransaction& tx, int64_t dataSize, Spared&& spared)
 {
+    // A quick scan of every value first; only a library with such a value is
+    // walked title by title as reads see it.
+    bool suspect = false;
+    tx.Index().ForEachValue([&](std::string_view, std::string_view, std::string_view value) {
+        suspect = suspect || value.size() >= kProfileValueBuffer - 1 ||
+                  PointsPastEnd(value, dataSize);
+    });
+    if (!suspect)
+        return;
     for (const TTitleValue& title : ReadableTitles(tx.Index())) {
-        if (title.value.empty() || spared(title.category, title.title))
+        if (spared(title.category, title.title) || !PointsPastEnd(title.value, dataSize))
             continue;
-        const TTextRange range = ParseRange(title.value);
-        if (!range.Fits(dataSize))
-            throw Exception("The library " + tx.Files().indexName + " is damaged: [" +
-                            title.category + "] " + title.title + " points at " + title.value +
-                            ", past the end of the data file (" + std::to_string(dataSize) +
-                            " bytes). Nothing was changed; run tarnwick-cli library check " +
-                            tx.Files().indexName + " to see every fault");
+        throw Exception("The library " + tx.Files().indexName + " is damaged: [" +
+                        title.category + "] " + title.title + " points at " + title.value +
+                        ", past the end of the data file (" + std::to_string(dataSize) +
+                        " bytes). Nothing was changed; run tarnwick-cli library check " +
+                        tx.Files().indexName + " to see every fault");
     }
 }
 

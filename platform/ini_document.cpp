@@ -430,6 +430,19 @@ bool TIniDocument::HasSection(std::string_view section) const
     return impl_->FindSection(section) != nullptr;
 }
 
+void TIniDocument::ForEachValue(const std::function<void(std::string_view, std::string_view,
+                                                         std::string_view)>& visit) const
+{
+    for (size_t i = 1; i < impl_->sections.size(); ++i) {
+        const TImpl::TSection& section = impl_->sections[i];
+        if (section.erased || section.name.empty())
+            continue;
+        for (const TImpl::TLine& line : section.lines)
+            if (!line.deleted && line.hasKey && !line.key.empty() && line.key.front() != ';')
+                visit(section.name, line.key, Unquote(line.Value()));
+    }
+}
+
 bool TIniDocument::WriteString(std::string_view section, std::string_view key,
                                std::string_view value)
 {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,11 @@ public:
     std::vector<std::string> Keys(std::string_view section,
                                   size_t bufferSize = kProfileListBuffer) const;
     bool HasSection(std::string_view section) const;
+    // Calls `visit` with the section name, key and value (quotes removed, not
+    // cut to any buffer) of every key of every named section, duplicates
+    // included, in file order, copying nothing: a quick scan of all values.
+    void ForEachValue(const std::function<void(std::string_view section, std::string_view key,
+                                               std::string_view value)>& visit) const;
 
     // --- changing ---
     // Sets the key's value: in place when it exists, else appended to its

@@ -182,6 +182,11 @@ TEST_F(LibraryStoreTest, ADamagedLibraryRefusesWritesToItsDataFile)
         EXPECT_EQ(Get(index_), before) << row.name;
         EXPECT_EQ(Get(data_), "abc\r\nde\r\n") << row.name;
     }
+    // A value that is no range at all is no damage an append could worsen.
+    Put(index_, "[Main]\r\nA=0;3\r\n[Other]\r\nOdd=x;1\r\n");
+    Put(data_, "abc\r\n");
+    Store().AppendImported("Main", "N", "xyz", index_);
+    EXPECT_EQ(ReadSnippet("Main", "N", index_), "xyz");
 }
 
 TEST_F(LibraryStoreTest, DeleteCategoryRemovesEveryTextAndLowersTheRest)
