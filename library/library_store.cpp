@@ -73,7 +73,8 @@ template <class Spared>
 void RefuseDamagedLibrary(const TLibraryTransaction& tx, int64_t dataSize, Spared&& spared)
 {
     // A quick scan of every value first; only a library with such a value is
-    // walked title by title as reads see it.
+    // walked title by title as reads see it. Reads cut a value to the read
+    // buffer, so a value that long is a suspect too: cut, it may parse.
     bool suspect = false;
     tx.Index().ForEachValue([&](std::string_view, std::string_view, std::string_view value) {
         suspect = suspect || value.size() >= kProfileValueBuffer - 1 ||
