@@ -114,7 +114,10 @@ std::string ReadSnippet(std::string_view category, std::string_view title,
 {
     const TLibraryFiles files = TLibraryFiles::For(indexFileName);
     const TLibraryLock lock(files, TLockKind::Shared);
-    const std::string value = ProfileReadString(indexFileName, category, title, "");
+    // Read by the path already resolved for the lock, not by name again.
+    std::string bytes;
+    TryReadWholeFile(files.index, bytes);  // a missing index file reads as empty
+    const std::string value = TIniDocument::ReadStringIn(bytes, category, title, "");
     if (value.empty())
         return {};
     const TTextRange range = ParseRange(value);
