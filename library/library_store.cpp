@@ -334,8 +334,10 @@ TImportRecord ParseImportRecord(const std::string& record)
 
 // A source library opened once for the whole import. The current library is
 // read from the transaction's own index, so that a record importing from it
-// sees what earlier records of the same import wrote.
+// sees what earlier records of the same import wrote; another library is read
+// under its shared lock, held until the import ends.
 struct TImportSource {
+    std::unique_ptr<TLibraryLock> lock;
     std::unique_ptr<TIniDocument> ownIndex;
     const TIniDocument* index = nullptr;
     std::filesystem::path data;
@@ -380,6 +382,8 @@ void TLibraryStore::CommitImport(const std::vector<std::string>& records)
                         source.index = &tx.Index();
                         source.data = tx.Files().data;
                     } else {
+                        source.lock = std::make_unique<TLibraryLock>(
+                            TLibraryFiles::For(record.sourceIndex), TLockKind::Shared);
                         source.ownIndex =
                             std::make_unique<TIniDocument>(TIniDocument::Load(sourcePath));
                         source.index = source.ownIndex.get();
