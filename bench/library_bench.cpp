@@ -1,9 +1,13 @@
 // Store operations on large generated libraries: saving, reading, listing,
-// deleting a category and committing an import, for 1,000, 10,000 and 100,000
-// snippets of about 1 KB in 100 categories (plus a 100-title category that
-// the delete benchmark removes). The figures must grow linearly with the
-// library's size.
+// deleting and renaming a category, committing an import and compacting, for
+// 1,000, 10,000 and 100,000 snippets of about 1 KB in 100 categories (plus a
+// 100-title category that the delete benchmark removes). The figures must
+// grow linearly with the library's size. Also the cost of an uncontended
+// library lock, which every operation and read pays.
+#include "library/library_compact.h"
 #include "library/library_format.h"
+#include "library/library_journal.h"
+#include "library/library_lock.h"
 #include "library/library_store.h"
 #include "platform/file_io.h"
 #include "platform/profile.h"
@@ -161,6 +165,38 @@ void BM_CommitImport(benchmark::State& state)
     Restore(index);
 }
 
+// A category of 1% of the titles renamed and renamed back: an index-only
+// change that walks every key of the category.
+void BM_RenameCategory(benchmark::State& state)
+{
+    const std::string& index = Library(int(state.range(0)));
+    TLibraryStore store(index);
+    for (auto _ : state) {
+        store.RenameCategory(MiddleCategory(), "Renamed");
+        store.RenameCategory("Renamed", MiddleCategory());
+    }
+}
+
+// Every title re-pointed and the whole data file rewritten.
+void BM_CompactLibrary(benchmark::State& state)
+{
+    const std::string& index = Library(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CompactLibrary(index));
+    Restore(index);
+}
+
+// What every store operation (exclusive) and every read (shared) pays for its
+// lock when no other program holds it: open the lock file, flock, close.
+void BM_LockUncontended(benchmark::State& state)
+{
+    const TLibraryFiles files = TLibraryFiles::For(Library(1000));
+    const TLockKind kind = state.range(0) ? TLockKind::Exclusive : TLockKind::Shared;
+    for (auto _ : state)
+        const TLibraryLock lock(files, kind);
+    state.SetLabel(state.range(0) ? "exclusive" : "shared");
+}
+
 void Sizes(benchmark::internal::Benchmark* b)
 {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -171,6 +207,9 @@ BENCHMARK(BM_ReadSnippet)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ListAll)->Apply(Sizes);
 BENCHMARK(BM_DeleteCategory)->Apply(Sizes)->Iterations(3);
 BENCHMARK(BM_CommitImport)->Apply(Sizes)->Iterations(3);
+BENCHMARK(BM_RenameCategory)->Apply(Sizes);
+BENCHMARK(BM_CompactLibrary)->Apply(Sizes)->Iterations(3);
+BENCHMARK(BM_LockUncontended)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "library/library_check.h"
 #include "library/library_compact.h"
 #include "library/library_format.h"
+#include "library/library_journal.h"
 #include "library/library_listing.h"
 #include "library/library_store.h"
 #include "platform/errors.h"
@@ -55,6 +56,7 @@ int RunLibrary(const std::vector<std::string>& args)
     if (verb == "new") {
         // A new library: one category with one empty title, and an empty data file.
         Need(args, 4);
+        const TLibraryLock lock(TLibraryFiles::For(index), TLockKind::Exclusive);
         if (FileExists(ResolveFileName(index)))
             throw Exception("The index file " + index + " exists already");
         TFile(ResolveFileName(DataFileName(index)), TFileMode::Create).Close();
@@ -62,9 +64,9 @@ int RunLibrary(const std::vector<std::string>& args)
     } else if (verb == "list") {
         // As the tree shows the library: sorted, titles indented below their category.
         Need(args, 2);
-        for (const std::string& category : SortedNames(ProfileSectionNames(index))) {
-            std::cout << category << "\n";
-            for (const std::string& title : SortedNames(ProfileKeys(index, category)))
+        for (const TListedCategory& category : ListLibrary(index)) {
+            std::cout << category.name << "\n";
+            for (const std::string& title : category.titles)
                 std::cout << "  " << title << "\n";
         }
     } else if (verb == "cat") {
@@ -78,6 +80,8 @@ int RunLibrary(const std::vector<std::string>& args)
         store.StoreText(args[2], args[3], TextArgument(args));
     } else if (verb == "remove") {
         Need(args, 4);
+        // The range read here must still be the title's when it is cut.
+        const TLibraryLock lock(TLibraryFiles::For(index), TLockKind::Exclusive);
         const std::string value = ProfileReadString(index, args[2], args[3], kNoInfo);
         if (value == kNoInfo)
             throw Exception("There is no title " + args[3] + " in " + args[2]);

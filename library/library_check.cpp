@@ -46,6 +46,9 @@ TLibraryCheck CheckLibrary(const std::string& indexFileName)
     const TLibraryFiles files = TLibraryFiles::For(indexFileName);
     TLibraryCheck check;
     check.recovery = RecoverLibrary(files);
+    // Another program may change the library between the recovery and the
+    // check; each of its operations leaves the library consistent.
+    const TLibraryLock lock(files, TLockKind::Shared);
     check.dataFileExists = FileExists(files.data);
     if (check.dataFileExists)
         check.dataSize = TFile(files.data, TFileMode::Read).Size();

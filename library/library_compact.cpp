@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -35,14 +36,15 @@ TCompactResult CompactLibrary(const std::string& indexFileName)
     TIniDocument& index = transaction.Index();
     const std::vector<TTitleRef> refs = ReadTitles(index);
     TCompactResult result;
-    result.oldSize = transaction.DataSize().value_or(0);
+    const std::optional<int64_t> dataSize = transaction.DataSize();
+    result.oldSize = dataSize.value_or(0);
 
     // The kept ranges in file order, each once, with its new start.
     std::map<std::pair<int64_t, int64_t>, int64_t> kept;
     for (const TTitleRef& ref : refs) {
         if (ref.range.Length() == 0 && ref.range.start >= 0)
             continue;
-        if (!transaction.DataSize() || !ref.range.LiesWithin(result.oldSize))
+        if (!dataSize || !ref.range.LiesWithin(result.oldSize))
             throw Exception("[" + ref.category + "] " + ref.title + ": " +
                             FormatRange(ref.range.start, ref.range.end) +
                             " does not lie within the data file; the library was not compacted");
@@ -64,14 +66,9 @@ TCompactResult CompactLibrary(const std::string& indexFileName)
         if (value != FormatRange(ref.range.start, ref.range.end))
             index.WriteString(ref.category, ref.title, value);
     }
-    if (!transaction.DataSize())
+    if (!dataSize)
         return result;  // no data file and no text: nothing to rewrite
-    try {
-        transaction.CommitRebuild(pieces, {});
-    } catch (...) {
-        if (!transaction.Abandon())
-            throw;
-    }
+    transaction.CommitRebuild(pieces, {});
     return result;
 }
 

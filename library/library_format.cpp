@@ -1,6 +1,8 @@
 // Names, values and reading of the two-file library format.
 #include "library/library_format.h"
 
+#include "library/library_journal.h"
+#include "platform/ascii_text.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -11,19 +13,6 @@
 #include <unordered_set>
 
 namespace tarnwick {
-
-namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
 
 std::string TitleKey(std::string_view category, std::string_view title)
 {
@@ -56,49 +45,37 @@ std::string DataFileName(std::string_view indexFileName)
     return ChangeFileExt(indexFileName, ".dat");
 }
 
-std::string GetField(std::string_view text, std::string_view separator, int n)
+std::string_view GetField(std::string_view text, std::string_view separator, int n)
 {
     if (separator.empty() || n < 0)
         return {};
-    std::string rest = std::string(text) + std::string(separator);
-    std::string field;
-    for (int i = 0; i <= n; ++i) {
-        const size_t pos = rest.find(separator);
-        if (pos == std::string::npos) {
-            // Nothing left to split: every further field is empty.
+    // Taking fields off the front of text + separator one by one is the same
+    // as stepping from separator to separator in `text`.
+    size_t begin = 0;
+    for (int i = 0; i < n; ++i) {
+        const size_t pos = text.find(separator, begin);
+        if (pos == std::string_view::npos)
             return {};
-        }
-        field = rest.substr(0, pos);
-        rest.erase(0, pos + separator.size());
+        begin = pos + separator.size();
     }
-    return field;
+    const size_t end = text.find(separator, begin);
+    return text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
 }
 
 int64_t ParseDecimal(std::string_view field)
 {
-    size_t pos = 0;
-    bool negative = false;
-    if (pos < field.size() && (field[pos] == '-' || field[pos] == '+')) {
-        negative = field[pos] == '-';
-        ++pos;
-    }
-    if (pos == field.size())
-        RaiseNotAnInteger(std::string(field));
-    int64_t value = 0;
-    for (; pos < field.size(); ++pos) {
-        const char c = field[pos];
-        if (c < '0' || c > '9')
-            RaiseNotAnInteger(std::string(field));
-        value = value * 10 + (c - '0');
-        // Offsets are 32-bit in the file format; a longer number is no offset.
-        if (value > kMaxOffset + 1)
-            RaiseNotAnInteger(std::string(field));
-    }
-    if (negative)
-        value = -value;
-    if (value > kMaxOffset || value < -kMaxOffset - 1)
+    // Offsets are 32-bit in the file format; a longer number is no offset.
+    int32_t value = 0;
+    if (!TryParseInt32(field, value))
         RaiseNotAnInteger(std::string(field));
     return value;
+}
+
+void CheckDataFileLimit(int64_t end, const std::filesystem::path& data)
+{
+    if (end > kMaxOffset)
+        throw Exception("The data file " + data.string() +
+                        " cannot grow beyond 2,147,483,647 bytes");
 }
 
 TTextRange ParseRange(std::string_view value)
@@ -125,7 +102,7 @@ std::string ReadTextRange(TFile& data, const TTextRange& range)
     const int64_t available = std::min(range.end, size) - range.start;
     std::string text(size_t(available), '\0');
     data.Seek(range.start);
-    text.resize(data.Read(text.data(), text.size()));
+    data.ReadExactly(text.data(), text.size());
     const size_t zero = text.find('\0');
     if (zero != std::string::npos)
         text.resize(zero);
@@ -135,11 +112,16 @@ std::string ReadTextRange(TFile& data, const TTextRange& range)
 std::string ReadSnippet(std::string_view category, std::string_view title,
                         const std::string& indexFileName)
 {
-    const std::string value = ProfileReadString(indexFileName, category, title, "");
+    const TLibraryFiles files = TLibraryFiles::For(indexFileName);
+    const TLibraryLock lock(files, TLockKind::Shared);
+    // Read by the path already resolved for the lock, not by name again.
+    std::string bytes;
+    TryReadWholeFile(files.index, bytes);  // a missing index file reads as empty
+    const std::string value = TIniDocument::ReadStringIn(bytes, category, title, "");
     if (value.empty())
         return {};
     const TTextRange range = ParseRange(value);
-    TFile data(ResolveFileName(DataFileName(indexFileName)), TFileMode::Read);
+    TFile data(files.data, TFileMode::Read);
     return ReadTextRange(data, range);
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ inline constexpr std::string_view kTextTerminator = "\r\n";
 // Offsets are stored as signed 32-bit numbers; no range may end beyond this.
 inline constexpr int64_t kMaxOffset = 2147483647;
 
+// Raises "The data file %s cannot grow beyond 2,147,483,647 bytes" when a
+// text would end beyond kMaxOffset.
+void CheckDataFileLimit(int64_t end, const std::filesystem::path& data);
+
 // The data file's name: the index file's name with everything after the last
 // '.' of its file-name part replaced by ".dat" (".dat" appended when there is
 // no extension). web.old.ini -> web.old.dat.
@@ -38,9 +43,10 @@ std::string DataFileName(std::string_view indexFileName);
 
 // Field n (from 0) of `text` split at `separator`: the separator is appended
 // once, then n + 1 times the part before the first separator is taken and
-// removed with it. A field beyond the last is the empty text.
+// removed with it. A field beyond the last is the empty text. The result is a
+// view into `text` (nothing is copied).
 // GetField("12;40", ";", 1) == "40"; GetField("12;40", ";", 2) == "".
-std::string GetField(std::string_view text, std::string_view separator, int n);
+std::string_view GetField(std::string_view text, std::string_view separator, int n);
 
 // A field converted as a signed decimal integer that fits 32 bits (an
 // optional sign, then digits, nothing else). Raises EConvertError
@@ -69,6 +75,10 @@ struct TTextRange {
     int64_t Length() const { return end - start; }
     // True when [start, end) is a proper range inside a file of `size` bytes.
     bool LiesWithin(int64_t size) const { return start >= 0 && start <= end && end <= size; }
+    // True when the range needs no byte of the data file (an empty text) or
+    // lies within a file of `size` bytes: a title whose range does not fit
+    // belongs to a damaged library.
+    bool Fits(int64_t size) const { return (start >= 0 && start == end) || LiesWithin(size); }
 };
 
 // Fields 0 and 1 of `value` as numbers; raises EConvertError naming the first
@@ -80,12 +90,14 @@ std::string FormatRange(int64_t start, int64_t end);
 
 // Reads the text of [range.start, range.end) from an open data file: fewer
 // bytes when the file ends first, cut before the first byte 0. A range with a
-// negative start or an end before its start raises a clear message.
+// negative start or an end before its start raises a clear message; so does a
+// file that turns out shorter while it is read than its size said.
 std::string ReadTextRange(TFile& data, const TTextRange& range);
 
 // The snippet's text: the title's value read with an empty default; the empty
 // text when there is none; otherwise the bytes of its range from the data file
-// (which must exist: "File not found" otherwise). Nothing is cached.
+// (which must exist: "File not found" otherwise). Nothing is cached. Reads
+// under the library's shared lock.
 std::string ReadSnippet(std::string_view category, std::string_view title,
                         const std::string& indexFileName);
 

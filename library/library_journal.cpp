@@ -2,6 +2,7 @@
 #include "library/library_journal.h"
 
 #include "library/library_format.h"
+#include "platform/ascii_text.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -24,13 +25,6 @@ std::vector<fs::path>& OpenJournals()
 {
     static std::vector<fs::path> journals;
     return journals;
-}
-
-std::string_view TrimLine(std::string_view text)
-{
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.remove_suffix(1);
-    return text;
 }
 
 void FlushFolders(const TLibraryFiles& files)
@@ -77,6 +71,7 @@ TLibraryFiles TLibraryFiles::For(const std::string& indexFileName, const std::st
     files.data = ResolveFileName(dataFileName.empty() ? DataFileName(indexFileName) : dataFileName);
     files.work = ChangeFileExt(files.data.string(), ".bak");
     files.journal = ChangeFileExt(files.data.string(), ".jnl");
+    files.lock = ChangeFileExt(files.data.string(), ".lck");
     files.newIndex = files.index;
     files.newIndex += ".new~";
     return files;
@@ -84,6 +79,7 @@ TLibraryFiles TLibraryFiles::For(const std::string& indexFileName, const std::st
 
 TRecovery RecoverLibrary(const TLibraryFiles& files)
 {
+    const TLibraryLock lock(files, TLockKind::Exclusive);
     std::string journal;
     const bool hasJournal = TryReadWholeFile(files.journal, journal);
     bool removed = false;
@@ -100,7 +96,7 @@ TRecovery RecoverLibrary(const TLibraryFiles& files)
         return removed ? TRecovery::RolledBack : TRecovery::Nothing;
     }
 
-    const std::string_view content = TrimLine(journal);
+    const std::string_view content = Trimmed(journal, " \r\n");
     if (content == kCommit) {
         if (FileExists(files.work))
             RenameFile(files.work, files.data);
@@ -110,7 +106,7 @@ TRecovery RecoverLibrary(const TLibraryFiles& files)
         RemoveFile(files.journal);
         return TRecovery::RolledForward;
     }
-    if (content.substr(0, kAppend.size()) == kAppend) {
+    if (content.starts_with(kAppend)) {
         const std::string sizeText(content.substr(kAppend.size()));
         int64_t size = 0;
         try {
@@ -131,7 +127,8 @@ TRecovery RecoverLibrary(const TLibraryFiles& files)
                     "' was not written by this program; check the library and remove it");
 }
 
-TLibraryTransaction::TLibraryTransaction(TLibraryFiles files) : files_(std::move(files))
+TLibraryTransaction::TLibraryTransaction(TLibraryFiles files)
+    : files_(std::move(files)), lock_(files_, TLockKind::Exclusive)
 {
     std::vector<fs::path>& open = OpenJournals();
     if (std::find(open.begin(), open.end(), files_.journal) != open.end())
@@ -144,6 +141,8 @@ TLibraryTransaction::TLibraryTransaction(TLibraryFiles files) : files_(std::move
 
 TLibraryTransaction::~TLibraryTransaction()
 {
+    if (!done_)
+        Abandon();
     std::vector<fs::path>& open = OpenJournals();
     auto it = std::find(open.begin(), open.end(), files_.journal);
     if (it != open.end())
@@ -160,14 +159,15 @@ std::optional<int64_t> TLibraryTransaction::DataSize() const
 
 void TLibraryTransaction::CommitIndex()
 {
-    if (!index_.Modified())
-        return;
-    try {
-        WriteFileAtomically(files_.index, index_.Text());
-    } catch (const EInOutError&) {
-        RaiseUnableToWrite(files_.indexName);
+    if (index_.Modified()) {
+        try {
+            WriteFileAtomically(files_.index, index_.Text());
+        } catch (const EInOutError&) {
+            RaiseUnableToWrite(files_.indexName);
+        }
+        FlushFolders(files_);
     }
-    FlushFolders(files_);
+    done_ = true;
 }
 
 void TLibraryTransaction::WriteJournal(std::string_view content)
@@ -198,6 +198,20 @@ void TLibraryTransaction::FinishCommitted()
     RemoveFile(files_.journal);
 }
 
+// Past the commit point the change counts as made: a failed step is tried
+// once more, and only when that fails too does the error reach the caller
+// (the journal then stays and the next operation finishes the job).
+void TLibraryTransaction::CompleteCommitted()
+{
+    committed_ = true;
+    try {
+        FinishCommitted();
+    } catch (...) {
+        FinishCommitted();
+    }
+    done_ = true;
+}
+
 void TLibraryTransaction::CommitRebuild(const std::vector<TPiece>& pieces,
                                         const std::vector<std::string>& appended)
 {
@@ -220,8 +234,7 @@ void TLibraryTransaction::CommitRebuild(const std::vector<TPiece>& pieces,
     }
     WriteNewIndex();
     WriteJournal(kCommit);
-    committed_ = true;
-    FinishCommitted();
+    CompleteCommitted();
 }
 
 void TLibraryTransaction::BeginAppend()
@@ -236,9 +249,7 @@ void TLibraryTransaction::BeginAppend()
 void TLibraryTransaction::AppendText(std::string_view text)
 {
     const int64_t end = appendEnd_ + int64_t(text.size());
-    if (end > kMaxOffset)
-        throw Exception("The data file " + files_.data.string() +
-                        " cannot grow beyond 2,147,483,647 bytes");
+    CheckDataFileLimit(end, files_.data);
     std::string bytes(text);
     bytes += kTextTerminator;
     appendFile_->Write(bytes);
@@ -252,23 +263,20 @@ void TLibraryTransaction::CommitAppend()
     appendFile_.reset();
     WriteNewIndex();
     WriteJournal(kCommit);
-    committed_ = true;
-    FinishCommitted();
+    CompleteCommitted();
 }
 
-bool TLibraryTransaction::Abandon() noexcept
+void TLibraryTransaction::Abandon() noexcept
 {
     try {
         appendFile_.reset();
-        if (committed_) {
+        if (committed_)
             FinishCommitted();
-            return true;
-        }
-        RecoverLibrary(files_);
+        else
+            RecoverLibrary(files_);
     } catch (...) {
-        // The journal stays; the next operation finishes the job.
+        // The journal stays; the next operation finishes or rolls back.
     }
-    return false;
 }
 
 }  // namespace tarnwick

@@ -6,6 +6,7 @@
 //   J  D with extension ".jnl"   the journal; written whole or not at all (temporary
 //                                file, flush, rename), so its presence means its
 //                                content is complete
+//   L  D with extension ".lck"   the lock file (library_lock.h); always left in place
 //
 // Rebuilding the data file (removing texts, saving, deleting a category):
 //   1. B written completely and flushed; N written completely and flushed.
@@ -21,7 +22,9 @@
 //   6. J removed.
 // Index-only changes (renames, moves) replace I by one atomic write.
 //
-// Recovery, run before every store operation and by `tarnwick-cli check`:
+// Recovery, run before every store operation and by `tarnwick-cli check`,
+// always under the exclusive lock (another program's operation in flight
+// would otherwise look interrupted and be cut back):
 //   no J             roll back: remove B and N (nothing was replaced yet).
 //   J = "append X"   roll back: remove N and B; cut D back to X bytes (or
 //                    remove it when X is -1). I was not replaced yet.
@@ -32,12 +35,14 @@
 // recovery, either the library as it was before the operation or as it is
 // after it, byte for byte.
 //
-// A failure (exception) inside an operation is handled the same way at once:
-// before the commit point the operation is rolled back and the error raised;
-// after it the replacement is finished and, when that succeeds, the operation
-// counts as done.
+// A failure (any exception) inside an operation is handled the same way at
+// once: the transaction's destructor rolls back an operation that did not
+// reach its commit point, and the error goes on to the caller. Past the commit
+// point a failed step of the replacement is tried once more; when that
+// succeeds the operation counts as done and no error is raised.
 #pragma once
 
+#include "library/library_lock.h"
 #include "platform/profile.h"
 
 #include <cstdint>
@@ -55,7 +60,7 @@ class TFile;
 // The resolved paths of a library and its work files.
 struct TLibraryFiles {
     std::string indexName;  // as given (shown in "Unable to write to %s")
-    std::filesystem::path index, data, work, newIndex, journal;
+    std::filesystem::path index, data, work, newIndex, journal, lock;
 
     // `dataFileName` defaults to the name derived from the index file's.
     static TLibraryFiles For(const std::string& indexFileName,
@@ -64,8 +69,9 @@ struct TLibraryFiles {
 
 enum class TRecovery { Nothing, RolledBack, RolledForward };
 
-// Finishes or rolls back an interrupted replacement, as described above.
-// Raises a clear message for a journal this program did not write.
+// Finishes or rolls back an interrupted replacement, as described above, under
+// the exclusive lock. Raises a clear message for a journal this program did
+// not write.
 TRecovery RecoverLibrary(const TLibraryFiles& files);
 
 // A byte range of the old data file that the rebuilt file keeps; with
@@ -75,8 +81,10 @@ struct TPiece {
     bool terminated = false;
 };
 
-// One store operation on one library: recovers the library, holds its index
-// file in memory, and replaces the files by one of the protocols above. Only
+// One store operation on one library: holds the exclusive lock for its whole
+// life, recovers the library, holds its index file in memory, and replaces the files by one of the protocols above. A
+// transaction destroyed before one of its Commit calls returned rolls back
+// (or, past the commit point, finishes) whatever it had begun. Only
 // one transaction per library may be open in the process at a time (another
 // raises "The library ... is busy"), so that a nested operation started while
 // window messages are processed cannot undo this one's work in progress.
@@ -89,6 +97,7 @@ public:
 
     const TLibraryFiles& Files() const { return files_; }
     TIniDocument& Index() { return index_; }
+    const TIniDocument& Index() const { return index_; }
     // Size of the data file, or nullopt when it does not exist.
     std::optional<int64_t> DataSize() const;
 
@@ -108,19 +117,18 @@ public:
     void AppendText(std::string_view text);
     void CommitAppend();
 
-    // Called by the operation when it fails with an exception: rolls back
-    // before the commit point, finishes after it. Returns true when the
-    // operation's change is complete after all (the error may be dropped).
-    bool Abandon() noexcept;
-
 private:
     void WriteJournal(std::string_view content);
     void WriteNewIndex();
     void FinishCommitted();
+    void CompleteCommitted();
+    void Abandon() noexcept;
 
     TLibraryFiles files_;
+    TLibraryLock lock_;  // released last, after the destructor's rollback
     TIniDocument index_;
     bool committed_ = false;
+    bool done_ = false;
     bool appending_ = false;
     int64_t appendEnd_ = 0;
     std::unique_ptr<TFile> appendFile_;

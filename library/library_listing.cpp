@@ -1,6 +1,9 @@
+// Sorting names as the tree shows them, and the listing of a whole library.
 #include "library/library_listing.h"
 
+#include "library/library_journal.h"
 #include "platform/file_names.h"
+#include "platform/profile.h"
 
 #include <algorithm>
 
@@ -18,6 +21,19 @@ std::vector<std::string> SortedNames(std::vector<std::string> names)
                             }),
                 names.end());
     return names;
+}
+
+std::vector<TListedCategory> ListLibrary(const std::string& indexFileName)
+{
+    const TLibraryFiles files = TLibraryFiles::For(indexFileName);
+    const TLibraryLock lock(files, TLockKind::Shared);
+    const TIniDocument index = TIniDocument::Load(files.index);
+    std::vector<TListedCategory> listing;
+    for (std::string& category : SortedNames(index.SectionNames())) {
+        std::vector<std::string> titles = SortedNames(index.Keys(category));
+        listing.push_back({std::move(category), std::move(titles)});
+    }
+    return listing;
 }
 
 }  // namespace tarnwick

@@ -11,4 +11,14 @@ namespace tarnwick {
 // comparison appear once (the first seen is kept).
 std::vector<std::string> SortedNames(std::vector<std::string> names);
 
+struct TListedCategory {
+    std::string name;
+    std::vector<std::string> titles;
+};
+
+// The library's categories with their titles, both sorted as above and cut
+// by the listing buffer as the profile lists are: one read of the index under
+// the library's shared lock, so the listing never shows half an operation.
+std::vector<TListedCategory> ListLibrary(const std::string& indexFileName);
+
 }  // namespace tarnwick

@@ -4,15 +4,16 @@
 #include "library/library_format.h"
 #include "library/library_journal.h"
 #include "library/removal_plan.h"
+#include "platform/ascii_text.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 
-#include <algorithm>
 #include <limits>
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 namespace tarnwick {
 
@@ -25,29 +26,6 @@ TLibraryHost& NullLibraryHost()
 namespace {
 
 constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Runs `work` inside the transaction; on a failure the transaction is rolled
-// back (or, past its commit point, finished, in which case the operation did
-// complete and the error is dropped).
-template <class Work>
-void Guarded(TLibraryTransaction& tx, Work&& work)
-{
-    try {
-        work();
-    } catch (const Exception&) {
-        if (!tx.Abandon())
-            throw;
-    }
-}
 
 void CheckName(const char* what, const std::string& name)
 {
@@ -69,15 +47,58 @@ void Write(TLibraryTransaction& tx, std::string_view category, std::string_view 
 std::vector<std::string> DistinctKeys(const TIniDocument& index, std::string_view category)
 {
     std::vector<std::string> keys;
-    std::vector<std::string> seen;
-    for (const std::string& key : index.Keys(category, kUnlimited)) {
-        std::string folded = UpperCaseAscii(key);
-        if (std::find(seen.begin(), seen.end(), folded) != seen.end())
-            continue;
-        seen.push_back(std::move(folded));
-        keys.push_back(key);
-    }
+    std::unordered_set<std::string> seen;
+    for (std::string& key : index.Keys(category, kUnlimited))
+        if (seen.insert(UpperCaseAscii(key)).second)
+            keys.push_back(std::move(key));
     return keys;
+}
+
+// True when `value` is a range that runs past a data file of `size` bytes. A
+// value that is no range at all is left to the reads that fail on it.
+bool PointsPastEnd(std::string_view value, int64_t size)
+{
+    int32_t start = 0, end = 0;
+    return TryParseInt32(GetField(value, ";", 0), start) &&
+           TryParseInt32(GetField(value, ";", 1), end) && !TTextRange{start, end}.Fits(size);
+}
+
+// Writing the data file of a damaged library makes it worse: a title whose
+// range runs past the data file's end would afterwards read bytes of other
+// texts (a rebuild lowers it into them, an append fills the space it points
+// at). So before anything changes, an operation that writes the data file
+// refuses when any title it keeps has such a range. `spared` tells the titles
+// the operation removes or re-points, whose old ranges are never read again.
+template <class Spared>
+void RefuseDamagedLibrary(const TLibraryTransaction& tx, int64_t dataSize, Spared&& spared)
+{
+    // A quick scan of every value first; only a library with such a value is
+    // walked title by title as reads see it. Reads cut a value to the read
+    // buffer, so a value that long is a suspect too: cut, it may parse.
+    bool suspect = false;
+    tx.Index().ForEachValue([&](std::string_view, std::string_view, std::string_view value) {
+        suspect = suspect || value.size() >= kProfileValueBuffer - 1 ||
+                  PointsPastEnd(value, dataSize);
+    });
+    if (!suspect)
+        return;
+    for (const TTitleValue& title : ReadableTitles(tx.Index())) {
+        if (spared(title.category, title.title) || !PointsPastEnd(title.value, dataSize))
+            continue;
+        throw Exception("The library " + tx.Files().indexName + " is damaged: [" +
+                        title.category + "] " + title.title + " points at " + title.value +
+                        ", past the end of the data file (" + std::to_string(dataSize) +
+                        " bytes). Nothing was changed; run tarnwick-cli library check " +
+                        tx.Files().indexName + " to see every fault");
+    }
+}
+
+// Spares the one title an operation removes, replaces or re-points.
+auto Only(std::string_view category, std::string_view title)
+{
+    return [key = TitleKey(category, title)](const std::string& c, const std::string& t) {
+        return TitleKey(c, t) == key;
+    };
 }
 
 int64_t ExistingDataSize(const TLibraryTransaction& tx)
@@ -97,13 +118,6 @@ void AppendOne(TLibraryTransaction& tx, std::string_view category, std::string_v
     Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
 }
 
-void CheckAppendFits(int64_t start, size_t length, const TLibraryFiles& files)
-{
-    if (start + int64_t(length) > kMaxOffset)
-        throw Exception("The data file " + files.data.string() +
-                        " cannot grow beyond 2,147,483,647 bytes");
-}
-
 }  // namespace
 
 TLibraryStore::TLibraryStore(std::string indexFileName, TLibraryHost& host)
@@ -118,11 +132,10 @@ void TLibraryStore::AppendSnippet(const std::string& category, const std::string
     CheckName("category", category);
     CheckName("title", title);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName, dataFileName));
-    Guarded(tx, [&] {
-        tx.BeginAppend();
-        AppendOne(tx, category, title, text);
-        tx.CommitAppend();
-    });
+    RefuseDamagedLibrary(tx, tx.DataSize().value_or(0), Only(category, title));
+    tx.BeginAppend();
+    AppendOne(tx, category, title, text);
+    tx.CommitAppend();
 }
 
 void TLibraryStore::AppendImported(const std::string& category, const std::string& title,
@@ -138,15 +151,16 @@ void TLibraryStore::RemoveSnippetText(const std::string& title, const std::strin
         throw Exception("The length " + std::to_string(length) + " does not match the range " +
                         FormatRange(start, end));
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
-        plan.Remove(category, title, TTextRange{start, end});
-        plan.Apply(tx.Index());
-        if (plan.DataChanged())
-            tx.CommitRebuild(plan.Pieces(), {});
-        else
-            tx.CommitIndex();
-    });
+    const int64_t dataSize = ExistingDataSize(tx);
+    TRemovalPlan plan(tx.Index(), dataSize);
+    plan.Remove(category, title, TTextRange{start, end});
+    if (plan.DataChanged())
+        RefuseDamagedLibrary(tx, dataSize, Only(category, title));
+    plan.Apply(tx.Index());
+    if (plan.DataChanged())
+        tx.CommitRebuild(plan.Pieces(), {});
+    else
+        tx.CommitIndex();
 }
 
 void TLibraryStore::StoreText(const std::string& category, const std::string& title,
@@ -155,26 +169,27 @@ void TLibraryStore::StoreText(const std::string& category, const std::string& ti
     CheckName("category", category);
     CheckName("title", title);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        const std::string value = tx.Index().ReadString(category, title, kNoInfo);
-        // An empty value (written by older moves of titles that had no key)
-        // holds no text, like "0;0": there is nothing to remove.
-        if (value == kNoInfo || value == kEmptyValue || value.empty()) {
-            tx.BeginAppend();
-            AppendOne(tx, category, title, text);
-            tx.CommitAppend();
-            return;
-        }
-        const TTextRange old = ParseRange(value);
-        TRemovalPlan plan(tx.Index(), ExistingDataSize(tx));
-        plan.Remove(category, title, old);
-        plan.Apply(tx.Index());
-        const int64_t start = plan.DataSize();
-        CheckAppendFits(start, text.size(), tx.Files());
-        Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
-        std::vector<TPiece> pieces = plan.Pieces();
-        tx.CommitRebuild(pieces, {text});
-    });
+    const std::string value = tx.Index().ReadString(category, title, kNoInfo);
+    // An empty value (written by older moves of titles that had no key)
+    // holds no text, like "0;0": there is nothing to remove.
+    if (value == kNoInfo || value == kEmptyValue || value.empty()) {
+        RefuseDamagedLibrary(tx, tx.DataSize().value_or(0), Only(category, title));
+        tx.BeginAppend();
+        AppendOne(tx, category, title, text);
+        tx.CommitAppend();
+        return;
+    }
+    const TTextRange old = ParseRange(value);
+    const int64_t dataSize = ExistingDataSize(tx);
+    RefuseDamagedLibrary(tx, dataSize, Only(category, title));
+    TRemovalPlan plan(tx.Index(), dataSize);
+    plan.Remove(category, title, old);
+    plan.Apply(tx.Index());
+    const int64_t start = plan.DataSize();
+    CheckDataFileLimit(start + int64_t(text.size()), tx.Files().data);
+    Write(tx, category, title, FormatRange(start, start + int64_t(text.size())));
+    std::vector<TPiece> pieces = plan.Pieces();
+    tx.CommitRebuild(pieces, {text});
 }
 
 void TLibraryStore::SaveSnippet(const std::string& category, const std::string& title,
@@ -193,36 +208,34 @@ bool TLibraryStore::RenameCategory(const std::string& oldName, const std::string
     CheckName("category", newName);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
     bool completed = true;
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        const std::vector<std::string> keys = DistinctKeys(index, oldName);
-        const bool sameSection = SameTextAscii(Trimmed(oldName), Trimmed(newName));
-        if (!sameSection) {
-            for (const std::string& key : keys)
-                if (index.Find(newName, key))
-                    throw Exception("The category " + newName + " already holds a title " + key);
+    TIniDocument& index = tx.Index();
+    const std::vector<std::string> keys = DistinctKeys(index, oldName);
+    const bool sameSection = SameTextAscii(Trimmed(oldName), Trimmed(newName));
+    if (!sameSection) {
+        for (const std::string& key : keys)
+            if (index.Find(newName, key))
+                throw Exception("The category " + newName + " already holds a title " + key);
+    }
+    std::vector<std::pair<std::string, std::string>> copied;
+    for (const std::string& key : keys) {
+        std::string value = index.ReadString(oldName, key, kNoInfo);
+        if (value == kNoInfo) {
+            completed = false;
+            break;
         }
-        std::vector<std::pair<std::string, std::string>> copied;
-        for (const std::string& key : keys) {
-            std::string value = index.ReadString(oldName, key, kNoInfo);
-            if (value == kNoInfo) {
-                completed = false;
-                break;
-            }
-            if (!sameSection)
+        if (!sameSection)
+            Write(tx, newName, key, value);
+        copied.emplace_back(key, std::move(value));
+    }
+    if (completed) {
+        index.EraseSection(oldName);
+        // Only letter case changes: the keys, taken out with the old
+        // section, come back under the new spelling.
+        if (sameSection)
+            for (const auto& [key, value] : copied)
                 Write(tx, newName, key, value);
-            copied.emplace_back(key, std::move(value));
-        }
-        if (completed) {
-            index.EraseSection(oldName);
-            // Only letter case changes: the keys, taken out with the old
-            // section, come back under the new spelling.
-            if (sameSection)
-                for (const auto& [key, value] : copied)
-                    Write(tx, newName, key, value);
-        }
-        tx.CommitIndex();
-    });
+    }
+    tx.CommitIndex();
     return completed;
 }
 
@@ -233,25 +246,23 @@ void TLibraryStore::RenameTitle(const std::string& category, const std::string& 
         return;
     CheckName("title", newTitle);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        const bool sameKey = SameTextAscii(Trimmed(oldTitle), Trimmed(newTitle));
-        if (!sameKey && index.Find(category, newTitle))
-            throw Exception("The category " + category + " already holds a title " + newTitle);
-        const std::string value = index.ReadString(category, oldTitle, kNoInfo);
-        if (value == kNoInfo) {
-            Write(tx, category, newTitle, kEmptyValue);
-        } else if (sameKey) {
-            // Writing the new spelling would only update the old line; delete
-            // it first so the key is written anew with the spelling asked for.
-            index.DeleteKey(category, oldTitle);
-            Write(tx, category, newTitle, value);
-        } else {
-            Write(tx, category, newTitle, value);
-            index.DeleteKey(category, oldTitle);
-        }
-        tx.CommitIndex();
-    });
+    TIniDocument& index = tx.Index();
+    const bool sameKey = SameTextAscii(Trimmed(oldTitle), Trimmed(newTitle));
+    if (!sameKey && index.Find(category, newTitle))
+        throw Exception("The category " + category + " already holds a title " + newTitle);
+    const std::string value = index.ReadString(category, oldTitle, kNoInfo);
+    if (value == kNoInfo) {
+        Write(tx, category, newTitle, kEmptyValue);
+    } else if (sameKey) {
+        // Writing the new spelling would only update the old line; delete
+        // it first so the key is written anew with the spelling asked for.
+        index.DeleteKey(category, oldTitle);
+        Write(tx, category, newTitle, value);
+    } else {
+        Write(tx, category, newTitle, value);
+        index.DeleteKey(category, oldTitle);
+    }
+    tx.CommitIndex();
 }
 
 void TLibraryStore::MoveTitle(const std::string& oldCategory, const std::string& title,
@@ -263,43 +274,44 @@ void TLibraryStore::MoveTitle(const std::string& oldCategory, const std::string&
         return;
     CheckName("category", newCategory);
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        if (index.Find(newCategory, title))
-            throw Exception("The category " + newCategory + " already holds a title " + title);
-        const std::optional<std::string> found = index.Find(oldCategory, title);
-        const std::string value =
-            found ? index.ReadString(oldCategory, title, "") : std::string(kEmptyValue);
-        Write(tx, newCategory, title, value);
-        index.DeleteKey(oldCategory, title);
-        tx.CommitIndex();
-    });
+    TIniDocument& index = tx.Index();
+    if (index.Find(newCategory, title))
+        throw Exception("The category " + newCategory + " already holds a title " + title);
+    const std::optional<std::string> found = index.Find(oldCategory, title);
+    const std::string value =
+        found ? index.ReadString(oldCategory, title, "") : std::string(kEmptyValue);
+    Write(tx, newCategory, title, value);
+    index.DeleteKey(oldCategory, title);
+    tx.CommitIndex();
 }
 
 void TLibraryStore::DeleteCategory(const std::string& category, const std::string& indexFileName)
 {
     TLibraryTransaction tx(TLibraryFiles::For(indexFileName));
-    Guarded(tx, [&] {
-        TIniDocument& index = tx.Index();
-        const std::vector<std::string> keys = DistinctKeys(index, category);
-        std::optional<TRemovalPlan> plan;
-        if (!keys.empty())
-            plan.emplace(index, ExistingDataSize(tx));
-        for (const std::string& key : keys) {
-            host_.SetStatusText(0, host_.LanguageString(0));
-            const std::optional<TTextRange> range = plan->Range(category, key);
-            // A title with an empty value has no text to cut; its key goes
-            // with the section.
-            plan->Remove(category, key, range.value_or(TTextRange{-1, -1}));
-        }
-        if (plan)
-            plan->Apply(index);
-        index.EraseSection(category);
-        if (plan && plan->DataChanged())
-            tx.CommitRebuild(plan->Pieces(), {});
-        else
-            tx.CommitIndex();
-    });
+    TIniDocument& index = tx.Index();
+    const std::vector<std::string> keys = DistinctKeys(index, category);
+    std::optional<TRemovalPlan> plan;
+    const int64_t dataSize = keys.empty() ? 0 : ExistingDataSize(tx);
+    if (!keys.empty())
+        plan.emplace(index, dataSize);
+    for (const std::string& key : keys) {
+        host_.SetStatusText(0, host_.LanguageString(0));
+        const std::optional<TTextRange> range = plan->Range(category, key);
+        // A title with an empty value has no text to cut; its key goes
+        // with the section.
+        plan->Remove(category, key, range.value_or(TTextRange{-1, -1}));
+    }
+    if (plan && plan->DataChanged())
+        RefuseDamagedLibrary(tx, dataSize, [&](const std::string& c, const std::string&) {
+            return SameTextAscii(Trimmed(c), Trimmed(category));
+        });
+    if (plan)
+        plan->Apply(index);
+    index.EraseSection(category);
+    if (plan && plan->DataChanged())
+        tx.CommitRebuild(plan->Pieces(), {});
+    else
+        tx.CommitIndex();
     host_.DeleteSelectedNode();
     host_.RefreshCounts();
 }
@@ -312,9 +324,8 @@ struct TImportRecord {
 
 TImportRecord ParseImportRecord(const std::string& record)
 {
-    TImportRecord parsed{GetField(record, ";", 0), GetField(record, ";", 1),
-                         GetField(record, ";", 4), GetField(record, ";", 5),
-                         GetField(record, ";", 6)};
+    const auto field = [&](int n) { return std::string(GetField(record, ";", n)); };
+    TImportRecord parsed{field(0), field(1), field(4), field(5), field(6)};
     if (Trimmed(parsed.category).empty() || Trimmed(parsed.title).empty() ||
         parsed.sourceIndex.empty() || record.find_first_of("\r\n") != std::string::npos)
         throw Exception("The import record '" + record + "' is not complete");
@@ -323,8 +334,10 @@ TImportRecord ParseImportRecord(const std::string& record)
 
 // A source library opened once for the whole import. The current library is
 // read from the transaction's own index, so that a record importing from it
-// sees what earlier records of the same import wrote.
+// sees what earlier records of the same import wrote; another library is read
+// under its shared lock, held until the import ends.
 struct TImportSource {
+    std::unique_ptr<TLibraryLock> lock;
     std::unique_ptr<TIniDocument> ownIndex;
     const TIniDocument* index = nullptr;
     std::filesystem::path data;
@@ -356,38 +369,40 @@ void TLibraryStore::CommitImport(const std::vector<std::string>& records)
                 parsed.push_back(ParseImportRecord(record));
 
             TLibraryTransaction tx(TLibraryFiles::For(indexFileName_));
-            Guarded(tx, [&] {
-                std::map<std::filesystem::path, TImportSource> sources;
-                tx.BeginAppend();
-                for (const TImportRecord& record : parsed) {
-                    const std::filesystem::path sourcePath = ResolveFileName(record.sourceIndex);
-                    auto [it, fresh] = sources.try_emplace(sourcePath);
-                    TImportSource& source = it->second;
-                    if (fresh) {
-                        if (sourcePath == tx.Files().index) {
-                            source.index = &tx.Index();
-                            source.data = tx.Files().data;
-                        } else {
-                            source.ownIndex =
-                                std::make_unique<TIniDocument>(TIniDocument::Load(sourcePath));
-                            source.index = source.ownIndex.get();
-                            source.data = ResolveFileName(DataFileName(record.sourceIndex));
-                        }
+            std::map<std::filesystem::path, TImportSource> sources;
+            RefuseDamagedLibrary(tx, tx.DataSize().value_or(0),
+                                 [](const std::string&, const std::string&) { return false; });
+            tx.BeginAppend();
+            for (const TImportRecord& record : parsed) {
+                const std::filesystem::path sourcePath = ResolveFileName(record.sourceIndex);
+                auto [it, fresh] = sources.try_emplace(sourcePath);
+                TImportSource& source = it->second;
+                if (fresh) {
+                    if (sourcePath == tx.Files().index) {
+                        source.index = &tx.Index();
+                        source.data = tx.Files().data;
+                    } else {
+                        source.lock = std::make_unique<TLibraryLock>(
+                            TLibraryFiles::For(record.sourceIndex), TLockKind::Shared);
+                        source.ownIndex =
+                            std::make_unique<TIniDocument>(TIniDocument::Load(sourcePath));
+                        source.index = source.ownIndex.get();
+                        source.data = ResolveFileName(DataFileName(record.sourceIndex));
                     }
-                    if (source.index->Find(record.sourceCategory, record.sourceTitle)) {
-                        const std::string value =
-                            source.index->ReadString(record.sourceCategory, record.sourceTitle, "");
-                        std::string text;
-                        if (!value.empty())
-                            text = ReadTextRange(source.Data(), ParseRange(value));
-                        AppendOne(tx, record.category, record.title, text);
-                    }
-                    host_.SetStatusText(0, host_.LanguageString(12));
-                    host_.SetStatusText(1, record.category + "=");
-                    host_.ProcessMessages();
                 }
-                tx.CommitAppend();
-            });
+                if (source.index->Find(record.sourceCategory, record.sourceTitle)) {
+                    const std::string value =
+                        source.index->ReadString(record.sourceCategory, record.sourceTitle, "");
+                    std::string text;
+                    if (!value.empty())
+                        text = ReadTextRange(source.Data(), ParseRange(value));
+                    AppendOne(tx, record.category, record.title, text);
+                }
+                host_.SetStatusText(0, host_.LanguageString(12));
+                host_.SetStatusText(1, record.category + "=");
+                host_.ProcessMessages();
+            }
+            tx.CommitAppend();
         }
     } catch (...) {
         restorePanels();

@@ -8,6 +8,11 @@
 // any failure or crash the library is either as it was before the operation
 // or as it is after it. A value that is not two decimal numbers stops an
 // operation with "'%s' is not a valid integer value" before anything changed.
+// An operation that writes the data file refuses, before anything changed, a
+// damaged library in which a title it keeps points past the data file's end
+// (the message names `tarnwick-cli library check`); removing, re-saving or
+// re-pointing the damaged titles themselves, and index-only changes, still
+// work, so the library can be mended.
 //
 // Names (categories, titles) are matched as the index file matches them:
 // trimmed, ignoring ASCII letter case.

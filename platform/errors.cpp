@@ -8,7 +8,7 @@ namespace tarnwick {
 namespace {
 
 // Windows error numbers for the errno values a file operation can produce, so
-// that "I/O error %d" shows the number a user of the original would see.
+// that "I/O error %d" shows the number a user of the Windows version would see.
 int WindowsErrorNumber(int posixErrno)
 {
     switch (posixErrno) {

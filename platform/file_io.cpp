@@ -98,6 +98,8 @@ void TFile::Seek(int64_t position)
 
 size_t TFile::Read(char* buffer, size_t count)
 {
+    if (FaultHook() && FaultHook()(TFileOp::ShortRead, path_))
+        count /= 2;
     CheckFault(TFileOp::Read, path_);
     size_t done = 0;
     while (done < count) {
@@ -112,6 +114,16 @@ size_t TFile::Read(char* buffer, size_t count)
         done += size_t(n);
     }
     return done;
+}
+
+void TFile::ReadExactly(char* buffer, size_t count)
+{
+    const size_t got = Read(buffer, count);
+    if (got < count)
+        throw EInOutError("The file " + path_.string() + " ended " + std::to_string(count - got) +
+                              " bytes before the end of the part being read; it was changed "
+                              "or cut short meanwhile",
+                          38);  // the Windows "reached the end of the file"
 }
 
 void TFile::Write(std::string_view bytes)
@@ -200,12 +212,10 @@ void CopyRange(TFile& source, int64_t from, int64_t to, TFile& target)
     std::vector<char> buffer(size_t(std::min<int64_t>(to - from, kCopyPiece)));
     int64_t left = to - from;
     while (left > 0) {
-        size_t want = size_t(std::min<int64_t>(left, int64_t(buffer.size())));
-        size_t got = source.Read(buffer.data(), want);
-        if (got == 0)
-            break;  // the source ended early: copy what there is
-        target.Write(std::string_view(buffer.data(), got));
-        left -= int64_t(got);
+        const size_t want = size_t(std::min<int64_t>(left, int64_t(buffer.size())));
+        source.ReadExactly(buffer.data(), want);
+        target.Write(std::string_view(buffer.data(), want));
+        left -= int64_t(want);
     }
 }
 

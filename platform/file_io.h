@@ -6,8 +6,9 @@
 // Linux paths: resolve stored names with ResolveFileName first.
 //
 // For tests, a fault hook can make any open, read, write, flush, rename or
-// delete fail as if the disk had refused it, so that crash-safety can be
-// checked at every step.
+// delete fail as if the disk had refused it, or a read come back short as if
+// the file had been cut meanwhile, so that crash-safety can be checked at
+// every step.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,9 @@ enum class TFileMode {
     Append,     // create when missing, writes go to the end
 };
 
-enum class TFileOp { Open, Read, Write, Flush, Rename, Remove };
+// ShortRead is asked before every read: true makes that read return half the
+// bytes asked for instead of failing.
+enum class TFileOp { Open, Read, ShortRead, Write, Flush, Rename, Remove };
 
 class TFile {
 public:
@@ -42,6 +45,9 @@ public:
     void Seek(int64_t position);
     // Reads up to `count` bytes; fewer only at the end of the file.
     size_t Read(char* buffer, size_t count);
+    // Reads exactly `count` bytes; raises EInOutError when the file ends
+    // first (it is shorter than its caller measured it).
+    void ReadExactly(char* buffer, size_t count);
     void Write(std::string_view bytes);
     // Pushes the written bytes to the disk (fsync).
     void Flush();
@@ -59,7 +65,8 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 bool TryReadWholeFile(const std::filesystem::path& path, std::string& contents);
 
 // Copies bytes [from, to) of `source` to the current end of `target`, in
-// pieces, so no size limit applies.
+// pieces, so no size limit applies. A source that ends before `to` raises
+// EInOutError: a shorter copy would not be the range asked for.
 void CopyRange(TFile& source, int64_t from, int64_t to, TFile& target);
 
 // Writes `contents` to a temporary file beside `path`, flushes it and renames

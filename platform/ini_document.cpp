@@ -23,6 +23,8 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
+// The profile functions' own trim: it runs on every line of every file read,
+// so it tests its six blanks inline rather than through Trimmed's set.
 std::string_view Trim(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))
@@ -433,6 +435,19 @@ std::vector<std::string> TIniDocument::Keys(std::string_view section, size_t buf
 bool TIniDocument::HasSection(std::string_view section) const
 {
     return impl_->FindSection(section) != nullptr;
+}
+
+void TIniDocument::ForEachValue(const std::function<void(std::string_view, std::string_view,
+                                                         std::string_view)>& visit) const
+{
+    for (size_t i = 1; i < impl_->sections.size(); ++i) {
+        const TImpl::TSection& section = impl_->sections[i];
+        if (section.erased || section.name.empty())
+            continue;
+        for (const TImpl::TLine& line : section.lines)
+            if (!line.deleted && line.hasKey && !line.key.empty() && line.key.front() != ';')
+                visit(section.name, line.key, Unquote(line.Value()));
+    }
 }
 
 bool TIniDocument::WriteString(std::string_view section, std::string_view key,

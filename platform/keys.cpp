@@ -1,6 +1,9 @@
 // Shortcut values and their display texts.
 #include "platform/keys.h"
 
+#include "platform/ascii_text.h"
+#include "platform/file_names.h"
+
 #include <array>
 
 namespace tarnwick {
@@ -80,25 +83,6 @@ constexpr std::array<TModifierText, 3> kModifiers = {{
     {"Alt+", scAlt},
 }};
 
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameAscii(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
-
-bool StartsWithAscii(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && SameAscii(text.substr(0, prefix.size()), prefix);
-}
 
 struct TDelimiterKey {
     std::string_view name;
@@ -204,7 +188,7 @@ TShortCut TextToShortCut(std::string_view text)
     if (text.empty())
         return 0;
     for (size_t key = 1; key < kKeyNames.size(); ++key)
-        if (!kKeyNames[key].empty() && SameAscii(kKeyNames[key], text))
+        if (!kKeyNames[key].empty() && SameTextAscii(kKeyNames[key], text))
             return static_cast<TShortCut>(key | modifiers);
     return 0;
 }
@@ -220,7 +204,7 @@ std::string KeyPairToText(TShortCut first, TShortCut second)
 uint16_t DelimiterKeyFromName(std::string_view name)
 {
     for (const TDelimiterKey& entry : kDelimiterKeys)
-        if (SameAscii(entry.name, name))
+        if (SameTextAscii(entry.name, name))
             return entry.key;
     return 0;
 }

@@ -2,11 +2,13 @@
 // back before returning, the batch form, and the program's integer reads.
 #include "platform/profile.h"
 
+#include "platform/ascii_text.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/hex_digit.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -106,40 +108,33 @@ int32_t ProfileReadInteger(const std::string& fileName, std::string_view section
 
 bool TryStrToInt(std::string_view text, int32_t& value)
 {
-    size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ')
-        ++pos;
+    text = text.substr(std::min(text.find_first_not_of(' '), text.size()));
+    std::string_view digits = text;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+'))
-        negative = text[pos++] == '-';
-    bool hex = false;
-    if (pos < text.size() && text[pos] == '$') {
-        hex = true;
-        ++pos;
-    } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
-        hex = true;
-        pos += 2;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
     }
-    if (pos >= text.size())
+    if (StartsWithAscii(digits, "$"))
+        digits.remove_prefix(1);
+    else if (StartsWithAscii(digits, "0x"))
+        digits.remove_prefix(2);
+    else
+        return TryParseInt32(text, value);
+    if (digits.empty())
         return false;
     uint64_t magnitude = 0;
-    for (; pos < text.size(); ++pos) {
-        int digit = hex ? HexDigit(text[pos]) : (text[pos] >= '0' && text[pos] <= '9' ? text[pos] - '0' : -1);
+    for (const char c : digits) {
+        const int digit = HexDigit(c);
         if (digit < 0)
             return false;
-        magnitude = magnitude * (hex ? 16 : 10) + uint64_t(digit);
+        magnitude = magnitude * 16 + uint64_t(digit);
         if (magnitude > 0xFFFFFFFFull)
             return false;
     }
-    if (hex) {
-        // Hexadecimal covers the full 32 bits: $FFFFFFFF is -1.
-        uint32_t bits = uint32_t(magnitude);
-        value = int32_t(negative ? 0u - bits : bits);
-        return true;
-    }
-    if (negative ? magnitude > 0x80000000ull : magnitude > 0x7FFFFFFFull)
-        return false;
-    value = negative ? int32_t(-int64_t(magnitude)) : int32_t(magnitude);
+    // Hexadecimal covers the full 32 bits: $FFFFFFFF is -1.
+    const uint32_t bits = uint32_t(magnitude);
+    value = int32_t(negative ? 0u - bits : bits);
     return true;
 }
 

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,17 +58,22 @@ public:
     // `def` without trailing spaces when the key is missing.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def, size_t bufferSize = kProfileValueBuffer) const;
-    // Every non-empty section header in file order (duplicates included).
     // ReadString straight on a file's bytes (see FindIn).
     static std::string ReadStringIn(std::string_view bytes, std::string_view section,
                                     std::string_view key, std::string_view def,
                                     size_t bufferSize = kProfileValueBuffer);
+    // Every non-empty section header in file order (duplicates included).
     std::vector<std::string> SectionNames(size_t bufferSize = kProfileListBuffer) const;
     // The keys (with '=', not starting with ';') of the first section named
     // `section`, in file order.
     std::vector<std::string> Keys(std::string_view section,
                                   size_t bufferSize = kProfileListBuffer) const;
     bool HasSection(std::string_view section) const;
+    // Calls `visit` with the section name, key and value (quotes removed, not
+    // cut to any buffer) of every key of every named section, duplicates
+    // included, in file order, copying nothing: a quick scan of all values.
+    void ForEachValue(const std::function<void(std::string_view section, std::string_view key,
+                                               std::string_view value)>& visit) const;
 
     // --- changing ---
     // Sets the key's value: in place when it exists, else appended to its

@@ -2,13 +2,13 @@
 #include "platform/registry.h"
 
 #include "platform/app_folder.h"
+#include "platform/ascii_text.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/hex_digit.h"
 
-#include <charconv>
 #include <cstdio>
 #include <map>
 
@@ -54,14 +54,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool HasLineBreakOrNul(std::string_view text)
 {
@@ -168,7 +160,7 @@ bool ParseQuoted(std::string_view line, size_t& pos, std::string& out)
 bool ParseHexBytes(std::string_view text, std::string& out)
 {
     out.clear();
-    text = TrimBlanks(text);
+    text = Trimmed(text);
     if (text.empty())
         return true;
     size_t start = 0;
@@ -176,7 +168,7 @@ bool ParseHexBytes(std::string_view text, std::string& out)
         size_t end = text.find(',', start);
         if (end == std::string_view::npos)
             end = text.size();
-        const std::string_view item = TrimBlanks(text.substr(start, end - start));
+        const std::string_view item = Trimmed(text.substr(start, end - start));
         if (item.empty() || item.size() > 2)
             return false;
         int value = 0;
@@ -206,10 +198,6 @@ bool ParseHexNumber(std::string_view text, size_t maxDigits, uint32_t& value)
     return true;
 }
 
-bool StartsWithAscii(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
-}
 
 void AppendQuoted(std::string& out, std::string_view text)
 {
@@ -230,7 +218,7 @@ void AppendHexData(std::string& out, std::string line, std::string_view bytes)
         std::string piece{kDigits[b >> 4], kDigits[b & 15]};
         if (i + 1 < bytes.size())
             piece += ',';
-        if (line.size() + piece.size() > kHexLineWidth && !TrimBlanks(line).empty()) {
+        if (line.size() + piece.size() > kHexLineWidth && !Trimmed(line).empty()) {
             out += line;
             out += "\\\r\n";
             line = "  ";
@@ -239,6 +227,100 @@ void AppendHexData(std::string& out, std::string line, std::string_view bytes)
     }
     out += line;
     out += "\r\n";
+}
+
+// The physical lines of a hive file (CR LF, LF or CR ends), one at a time.
+class TLineReader {
+public:
+    explicit TLineReader(std::string_view text) : rest_(text) {}
+    bool Next(std::string_view& line)
+    {
+        if (rest_.empty())
+            return false;
+        size_t end = rest_.find_first_of("\r\n");
+        if (end == std::string_view::npos)
+            end = rest_.size();
+        line = rest_.substr(0, end);
+        rest_.remove_prefix(end);
+        if (!rest_.empty() && rest_.front() == '\r')
+            rest_.remove_prefix(1);
+        if (!rest_.empty() && rest_.front() == '\n')
+            rest_.remove_prefix(1);
+        return true;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+// The key path of a header line "[HKEY_CURRENT_USER\...]" below the root;
+// nullopt for an unreadable header, a deletion (which a hive does not hold),
+// another hive, or a key deeper than the registry allows.
+std::optional<std::vector<std::string>> KeyHeaderPath(std::string_view line)
+{
+    const size_t close = line.rfind(']');
+    if (close == std::string_view::npos || close < 2 || line[1] == '-')
+        return std::nullopt;
+    const std::string_view path = line.substr(1, close - 1);
+    std::vector<std::string> parts = SplitKeyPath(path);
+    if (!SameTextAscii(path.substr(0, path.find('\\')), kRootName) || parts.size() > kMaxDepth)
+        return std::nullopt;
+    return parts;
+}
+
+struct TValueData {
+    uint32_t type;
+    std::string bytes;
+};
+
+// What follows a value's '=': a quoted string, dword:xxxxxxxx, or hex: /
+// hex(n): bytes, whose continuation lines (a line ending in '\' goes on in
+// the next) are taken from `lines`. nullopt for anything unreadable.
+std::optional<TValueData> ParseValueData(std::string_view data, bool unicode, TLineReader& lines)
+{
+    if (!data.empty() && data.front() == '"') {
+        std::string value;
+        size_t valuePos = 0;
+        if (!ParseQuoted(data, valuePos, value) || !Trimmed(data.substr(valuePos)).empty())
+            return std::nullopt;
+        return TValueData{uint32_t(TRegDataType::String), WithoutTerminator(std::move(value), 1)};
+    }
+    if (StartsWithAscii(data, "dword:")) {
+        uint32_t number = 0;
+        if (!ParseHexNumber(Trimmed(data.substr(6)), 8, number))
+            return std::nullopt;
+        std::string bytes;
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
+        return TValueData{uint32_t(TRegDataType::DWord), std::move(bytes)};
+    }
+    if (!StartsWithAscii(data, "hex"))
+        return std::nullopt;
+    uint32_t type = uint32_t(TRegDataType::Binary);
+    std::string_view afterHex = data.substr(3);
+    if (!afterHex.empty() && afterHex.front() == '(') {
+        const size_t close = afterHex.find(')');
+        if (close == std::string_view::npos ||
+            !ParseHexNumber(afterHex.substr(1, close - 1), 8, type))
+            return std::nullopt;
+        afterHex.remove_prefix(close + 1);
+    }
+    if (afterHex.empty() || afterHex.front() != ':')
+        return std::nullopt;
+    std::string joined(afterHex.substr(1));
+    while (!joined.empty() && joined.back() == '\\') {
+        joined.pop_back();
+        std::string_view next;
+        if (!lines.Next(next))
+            break;
+        joined += Trimmed(next);
+    }
+    std::string bytes;
+    if (!ParseHexBytes(joined, bytes))
+        return std::nullopt;
+    if (IsTextType(type))
+        bytes = WithoutTerminator(unicode ? AnsiFromUtf16Le(bytes) : bytes, type);
+    return TValueData{type, std::move(bytes)};
 }
 
 }  // namespace
@@ -362,24 +444,10 @@ void TRegistry::Load()
         const std::string text = FileTextAsAnsi(raw);
         bool unicode = true;
         TNode* current = nullptr;
-        std::string_view rest = text;
-        auto nextLine = [&rest](std::string_view& line) {
-            if (rest.empty())
-                return false;
-            size_t end = rest.find_first_of("\r\n");
-            if (end == std::string_view::npos)
-                end = rest.size();
-            line = rest.substr(0, end);
-            rest.remove_prefix(end);
-            if (!rest.empty() && rest.front() == '\r')
-                rest.remove_prefix(1);
-            if (!rest.empty() && rest.front() == '\n')
-                rest.remove_prefix(1);
-            return true;
-        };
+        TLineReader lines(text);
         std::string_view physical;
-        while (nextLine(physical)) {
-            std::string_view line = TrimBlanks(physical);
+        while (lines.Next(physical)) {
+            std::string_view line = Trimmed(physical);
             if (line.empty() || line.front() == ';')
                 continue;
             if (SameTextAscii(line, kHeader5) || SameTextAscii(line, kHeader4)) {
@@ -388,18 +456,11 @@ void TRegistry::Load()
             }
             if (line.front() == '[') {
                 current = nullptr;
-                const size_t close = line.rfind(']');
-                if (close == std::string_view::npos || close < 2 || line[1] == '-')
-                    continue;  // unreadable, or a deletion, which a hive does not hold
-                const std::string_view path = line.substr(1, close - 1);
-                std::vector<std::string> parts = SplitKeyPath(path);
-                const size_t firstSeparator = path.find('\\');
-                if (!SameTextAscii(path.substr(0, firstSeparator), kRootName) ||
-                    parts.size() > kMaxDepth)
-                    continue;  // another hive, or deeper than the registry allows
-                current = root.get();
-                for (const std::string& part : parts)
-                    current = &current->Child(part);
+                if (const std::optional<std::vector<std::string>> parts = KeyHeaderPath(line)) {
+                    current = root.get();
+                    for (const std::string& part : *parts)
+                        current = &current->Child(part);
+                }
                 continue;
             }
             if (!current)
@@ -416,53 +477,9 @@ void TRegistry::Load()
                 ++pos;
             if (pos >= line.size() || line[pos] != '=')
                 continue;
-            std::string_view data = TrimBlanks(line.substr(pos + 1));
-            if (!data.empty() && data.front() == '"') {
-                std::string value;
-                size_t valuePos = 0;
-                if (ParseQuoted(data, valuePos, value) && TrimBlanks(data.substr(valuePos)).empty())
-                    current->SetValue(name, uint32_t(TRegDataType::String),
-                                      WithoutTerminator(std::move(value), 1));
-                continue;
-            }
-            if (StartsWithAscii(data, "dword:")) {
-                uint32_t number = 0;
-                if (ParseHexNumber(TrimBlanks(data.substr(6)), 8, number)) {
-                    std::string bytes;
-                    for (int i = 0; i < 4; ++i)
-                        bytes.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
-                    current->SetValue(name, uint32_t(TRegDataType::DWord), std::move(bytes));
-                }
-                continue;
-            }
-            if (!StartsWithAscii(data, "hex"))
-                continue;
-            // hex: or hex(n): with its continuation lines joined on.
-            uint32_t type = uint32_t(TRegDataType::Binary);
-            std::string_view afterHex = data.substr(3);
-            if (!afterHex.empty() && afterHex.front() == '(') {
-                const size_t close = afterHex.find(')');
-                if (close == std::string_view::npos ||
-                    !ParseHexNumber(afterHex.substr(1, close - 1), 8, type))
-                    continue;
-                afterHex.remove_prefix(close + 1);
-            }
-            if (afterHex.empty() || afterHex.front() != ':')
-                continue;
-            std::string joined(afterHex.substr(1));
-            while (!joined.empty() && joined.back() == '\\') {
-                joined.pop_back();
-                std::string_view next;
-                if (!nextLine(next))
-                    break;
-                joined += TrimBlanks(next);
-            }
-            std::string bytes;
-            if (!ParseHexBytes(joined, bytes))
-                continue;
-            if (IsTextType(type))
-                bytes = WithoutTerminator(unicode ? AnsiFromUtf16Le(bytes) : bytes, type);
-            current->SetValue(name, type, std::move(bytes));
+            if (std::optional<TValueData> data =
+                    ParseValueData(Trimmed(line.substr(pos + 1)), unicode, lines))
+                current->SetValue(name, data->type, std::move(data->bytes));
         }
     }
     root_ = std::move(root);
@@ -596,18 +613,15 @@ std::optional<int32_t> TRegistryKey::ReadInteger(std::string_view name) const
     if (value->type != uint32_t(TRegDataType::String) &&
         value->type != uint32_t(TRegDataType::ExpandString))
         return std::nullopt;
-    std::string_view text = TrimBlanks(value->data);
+    std::string_view text = Trimmed(value->data);
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         uint32_t number = 0;
         if (!ParseHexNumber(text.substr(2), 8, number))
             return std::nullopt;
         return static_cast<int32_t>(number);
     }
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
     int32_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    if (!TryParseInt32(text, number))
         return std::nullopt;
     return number;
 }

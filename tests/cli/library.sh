@@ -49,6 +49,13 @@ printf '[Broken]\r\nBad=5;900\r\nWorse=x;1\r\n' >> "$lib"
 "$cli" check "$lib" > "$dir/out"; [ $? -eq 1 ] || fail "inconsistent library passed"
 grep -q "'x' is not a valid integer value" "$dir/out" || fail "bad value not named"
 
+# Writing the data file of the damaged library is refused; once the broken
+# titles are gone it works again.
+printf 'Main;First;0;8;%s;S;One\r\n' "$lib" > "$dir/records"
+"$cli" library commit-import "$lib" "$dir/records" 2> "$dir/err"; [ $? -eq 1 ] || fail "import into a damaged library"
+grep -q 'tarnwick-cli library check' "$dir/err" || fail "damage message"
+sed -i '/^\[Broken\]/,$d' "$lib"
+
 # Import records from a file, then compaction drops the replaced text.
 src="$dir/src.ini"
 "$cli" library new "$src" S One || fail "new source"
@@ -62,4 +69,18 @@ rm -f "$lib"; printf '[Main]\r\nA=5;8\r\n' > "$lib"; printf 'old\r\nnew\r\n' > "
 printf '[Main]\r\nA=0;3\r\nB=1;2\r\n' > "$lib"
 "$cli" library compact "$lib" 2> "$dir/err"; [ $? -eq 1 ] || fail "compact of overlapping texts"
 grep -q 'overlaps the text of \[Main\] A' "$dir/err" || fail "overlap not reported"
+
+# The command line takes the library's lock: a save waits while another
+# program (flock(1) on the same lock file) holds it, and then goes ahead.
+if command -v flock > /dev/null; then
+    two="$dir/two.ini"
+    "$cli" library new "$two" M T || fail "new second library"
+    flock -x "$dir/two.lck" sh -c 'echo > "$1/held"; sleep 1; echo holder >> "$1/order"' sh "$dir" &
+    while [ ! -e "$dir/held" ]; do sleep 0.05; done
+    "$cli" library save "$two" M T "after the lock" || fail "save after a held lock"
+    echo cli >> "$dir/order"
+    wait
+    [ "$(cat "$dir/order")" = "$(printf 'holder\ncli')" ] || fail "save did not wait for the lock"
+    [ "$("$cli" library cat "$two" M T)" = "after the lock" ] || fail "text saved after the lock"
+fi
 echo ok

@@ -1,6 +1,6 @@
 // Crash safety: every store operation is interrupted at each of its file steps
-// (open, read, write, flush, rename, remove), once by a failure and once by
-// ending the process there; after recovery the library must be exactly as it
+// (open, read, write, flush, rename, remove), once by a failure, once by
+// running out of memory and once by ending the process there; after recovery the library must be exactly as it
 // was before the operation or as it is after it.
 #include "library/library_compact.h"
 #include "library/library_format.h"
@@ -11,6 +11,7 @@
 #include "platform/errors.h"
 
 #include <functional>
+#include <new>
 #include <set>
 #include <sys/wait.h>
 
@@ -53,8 +54,10 @@ class LibraryCrashTest : public ScratchFolder {
 protected:
     void MakeLibrary()
     {
-        for (const char* name : {"lib.ini", "lib.dat", "src.ini", "src.dat"})
-            RemoveFile(Path(name));
+        // Whatever an earlier run left behind goes too, so that one failing
+        // run does not make the next ones fail.
+        for (const auto& entry : std::filesystem::directory_iterator(folder_))
+            RemoveFile(entry.path());
         Put(Path("lib.ini"), "[Main]\r\nA=0;3\r\nB=5;7\r\n[Two]\r\nC=9;13\r\nE=0;0\r\n");
         Put(Path("lib.dat"), "abc\r\nde\r\nfghi\r\nunreferenced\r\n");
         Put(Path("src.ini"), "[S]\r\nOne=0;3\r\nTwo=5;8\r\n");
@@ -71,7 +74,7 @@ protected:
         TLibraryStore store(Path("lib.ini"));
         try {
             op.run(store, folder_.string());
-        } catch (const Exception&) {
+        } catch (...) {
             SetFileFaultHook(nullptr);
             throw;
         }
@@ -79,10 +82,14 @@ protected:
         return steps;
     }
 
+    // After a crash the next run's recovery has to put the library right; an
+    // operation that failed must have done so itself, so for it `recover` is
+    // false and the files are checked as the operation left them.
     void ExpectRecovered(const Operation& op, const char* mode, int step, const Snapshot& before,
-                         const Snapshot& after)
+                         const Snapshot& after, bool recover = true)
     {
-        RecoverLibrary(TLibraryFiles::For(Path("lib.ini")));
+        if (recover)
+            RecoverLibrary(TLibraryFiles::For(Path("lib.ini")));
         const Snapshot now = Take();
         EXPECT_TRUE(now == before || now == after)
             << op.name << " " << mode << " at step " << step << ":\n"
@@ -91,6 +98,8 @@ protected:
         std::set<std::string> files;
         for (const auto& entry : std::filesystem::directory_iterator(folder_))
             files.insert(entry.path().filename().string());
+        files.erase("lib.lck");  // lock files stay by design
+        files.erase("src.lck");
         EXPECT_EQ(files, (std::set<std::string>{"lib.ini", "lib.dat", "src.ini", "src.dat"}))
             << op.name << " " << mode << " at step " << step;
     }
@@ -113,7 +122,20 @@ TEST_F(LibraryCrashTest, EveryStepOfEveryOperationIsRecoverable)
                 Run(op, [k](int step) { return step == k; });
             } catch (const Exception&) {
             }
-            ExpectRecovered(op, "failing", k, before, after);
+            ExpectRecovered(op, "failing", k, before, after, false);
+
+            // Memory runs out at step k: an error that is not the program's
+            // own must roll back (or finish) the operation all the same.
+            MakeLibrary();
+            try {
+                Run(op, [k](int step) {
+                    if (step == k)
+                        throw std::bad_alloc();
+                    return false;
+                });
+            } catch (const std::bad_alloc&) {
+            }
+            ExpectRecovered(op, "out of memory", k, before, after, false);
 
             // The process ends at step k, leaving whatever is on disk.
             MakeLibrary();
@@ -135,6 +157,42 @@ TEST_F(LibraryCrashTest, EveryStepOfEveryOperationIsRecoverable)
             ExpectRecovered(op, "crashing", k, before, after);
         }
     }
+}
+
+// A read that comes back short (the data file cut meanwhile) must fail the
+// operation: a rebuild would otherwise commit a shorter file under offsets
+// worked out for the full one, and an import would store a cut text.
+TEST_F(LibraryCrashTest, AShortReadAtAnyCopyFailsTheOperationAndChangesNothing)
+{
+    std::set<std::string> reading;
+    for (const Operation& op : kOperations) {
+        MakeLibrary();
+        const Snapshot before = Take();
+        int reads = 0;
+        SetFileFaultHook([&](TFileOp fileOp, const std::filesystem::path&) {
+            reads += fileOp == TFileOp::ShortRead;
+            return false;
+        });
+        TLibraryStore counting(Path("lib.ini"));
+        op.run(counting, folder_.string());
+        SetFileFaultHook(nullptr);
+        if (reads > 0)
+            reading.insert(op.name);
+
+        for (int k = 1; k <= reads; ++k) {
+            MakeLibrary();
+            int read = 0;
+            SetFileFaultHook([&](TFileOp fileOp, const std::filesystem::path&) {
+                return fileOp == TFileOp::ShortRead && ++read == k;
+            });
+            TLibraryStore store(Path("lib.ini"));
+            EXPECT_THROW(op.run(store, folder_.string()), EInOutError) << op.name << " read " << k;
+            SetFileFaultHook(nullptr);
+            ExpectRecovered(op, "short read", k, before, before, false);
+        }
+    }
+    EXPECT_EQ(reading, (std::set<std::string>{"remove", "save", "delete_category",
+                                              "commit_import", "compact"}));
 }
 
 TEST_F(LibraryCrashTest, RecoveryRefusesAJournalItDidNotWrite)

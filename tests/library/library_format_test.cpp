@@ -22,17 +22,23 @@ TEST(LibraryFormat, DataFileNameReplacesTheLastExtensionOfTheFileName)
 
 TEST(LibraryFormat, GetFieldSplitsAtTheSeparator)
 {
-    struct Row { const char* name; const char* text; int n; const char* field; };
+    struct Row { const char* name; const char* text; const char* separator; int n; const char* field; };
     const Row rows[] = {
-        {"first", "12;40", 0, "12"},
-        {"second", "12;40", 1, "40"},
-        {"beyond_last", "12;40", 2, ""},
-        {"empty_text", "", 0, ""},
-        {"empty_field", ";40", 0, ""},
-        {"seven_fields", "a;b;1;2;c:\\x.ini;s;t", 6, "t"},
+        {"first", "12;40", ";", 0, "12"},
+        {"second", "12;40", ";", 1, "40"},
+        {"beyond_last", "12;40", ";", 2, ""},
+        {"empty_text", "", ";", 0, ""},
+        {"empty_text_beyond", "", ";", 1, ""},
+        {"empty_field", ";40", ";", 0, ""},
+        {"trailing_separator", "12;", ";", 1, ""},
+        {"seven_fields", "a;b;1;2;c:\\x.ini;s;t", ";", 6, "t"},
+        {"long_separator", "a::b::c", "::", 2, "c"},
+        {"separators_overlap", "a;;;b", ";;", 1, ";b"},
+        {"empty_separator", "a;b", "", 0, ""},
+        {"negative_field", "a;b", ";", -1, ""},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(GetField(row.text, ";", row.n), row.field) << row.name;
+        EXPECT_EQ(GetField(row.text, row.separator, row.n), row.field) << row.name;
 }
 
 TEST(LibraryFormat, ParseRangeAcceptsOnlyDecimalNumbers)

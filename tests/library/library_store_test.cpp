@@ -6,6 +6,8 @@
 #include "platform/errors.h"
 #include "platform/profile.h"
 
+#include <functional>
+
 namespace tarnwick::test {
 
 namespace {
@@ -123,6 +125,68 @@ TEST_F(LibraryStoreTest, RemovingARangeOutsideTheDataFileCutsNothing)
     Store().RemoveSnippetText("Broken", "Main", 7, 90, 83);
     EXPECT_EQ(Get(data_), "abc\r\n");
     EXPECT_EQ(Get(index_), "[Main]\r\nA=0;3\r\n");
+}
+
+// The data file was cut short: [Other] Cut runs past its end. An operation
+// that writes the data file would hand Cut bytes of other texts, so it is
+// refused before anything changes; operations that only drop or re-point the
+// damaged title, or touch the index alone, still work.
+TEST_F(LibraryStoreTest, ADamagedLibraryRefusesWritesToItsDataFile)
+{
+    const char* before = "[Main]\r\nA=0;3\r\nB=5;7\r\nE=0;0\r\n[Other]\r\nCut=9;20\r\n";
+    const std::string source = Path("src.ini");
+    Put(source, "[S]\r\nOne=0;3\r\n");
+    Put(Path("src.dat"), "one\r\n");
+    struct Row {
+        const char* name;
+        std::function<void(TLibraryStore&)> run;
+        const char* after;  // nullptr: refused
+    };
+    const Row rows[] = {
+        {"save_other_title", [](TLibraryStore& s) { s.SaveSnippet("Main", "A", "xyz"); }, nullptr},
+        {"save_empty_title", [](TLibraryStore& s) { s.SaveSnippet("Main", "E", "xyz"); }, nullptr},
+        {"append", [&](TLibraryStore& s) { s.AppendImported("Main", "N", "xyz", index_); }, nullptr},
+        {"remove_other_title", [](TLibraryStore& s) { s.RemoveSnippetText("A", "Main", 0, 3, 3); },
+         nullptr},
+        {"delete_other_category", [&](TLibraryStore& s) { s.DeleteCategory("Main", index_); },
+         nullptr},
+        {"import", [&](TLibraryStore& s) { s.CommitImport({"Main;N;0;3;" + source + ";S;One"}); },
+         nullptr},
+        {"remove_damaged_title",
+         [](TLibraryStore& s) { s.RemoveSnippetText("Cut", "Other", 9, 20, 11); },
+         "[Main]\r\nA=0;3\r\nB=5;7\r\nE=0;0\r\n[Other]\r\n"},
+        {"save_damaged_title", [](TLibraryStore& s) { s.SaveSnippet("Other", "Cut", "new"); },
+         "[Main]\r\nA=0;3\r\nB=5;7\r\nE=0;0\r\n[Other]\r\nCut=9;12\r\n"},
+        {"delete_damaged_category", [&](TLibraryStore& s) { s.DeleteCategory("Other", index_); },
+         "[Main]\r\nA=0;3\r\nB=5;7\r\nE=0;0\r\n"},
+        {"rename_title", [](TLibraryStore& s) { s.RenameTitle("Main", "A", "Z"); },
+         "[Main]\r\nB=5;7\r\nE=0;0\r\nZ=0;3\r\n[Other]\r\nCut=9;20\r\n"},
+    };
+    for (const Row& row : rows) {
+        Put(index_, before);
+        Put(data_, "abc\r\nde\r\n");
+        TLibraryStore store = Store();
+        if (row.after) {
+            EXPECT_NO_THROW(row.run(store)) << row.name;
+            EXPECT_EQ(Get(index_), row.after) << row.name;
+            continue;
+        }
+        try {
+            row.run(store);
+            ADD_FAILURE() << row.name << " went ahead";
+        } catch (const Exception& error) {
+            EXPECT_NE(error.Message().find("[Other] Cut"), std::string::npos) << row.name;
+            EXPECT_NE(error.Message().find("tarnwick-cli library check"), std::string::npos)
+                << row.name;
+        }
+        EXPECT_EQ(Get(index_), before) << row.name;
+        EXPECT_EQ(Get(data_), "abc\r\nde\r\n") << row.name;
+    }
+    // A value that is no range at all is no damage an append could worsen.
+    Put(index_, "[Main]\r\nA=0;3\r\n[Other]\r\nOdd=x;1\r\n");
+    Put(data_, "abc\r\n");
+    Store().AppendImported("Main", "N", "xyz", index_);
+    EXPECT_EQ(ReadSnippet("Main", "N", index_), "xyz");
 }
 
 TEST_F(LibraryStoreTest, DeleteCategoryRemovesEveryTextAndLowersTheRest)

@@ -101,6 +101,21 @@ TEST_F(ProfileTest, ReadsValuesAsTheWorkedExamplesSay)
     }
 }
 
+TEST(IniDocument, ForEachValueVisitsEveryKeyOfEveryNamedSection)
+{
+    TIniDocument doc(std::string_view("lost=1\r\n[A]\r\nx = \"q\" \r\n;c=2\r\nX=3\r\n"
+                                      "[B]\r\ny=4\r\n[a]\r\nz=5\r\n[Gone]\r\nw=6\r\n"));
+    doc.EraseSection("Gone");
+    doc.DeleteKey("B", "y");
+    std::vector<std::string> seen;
+    doc.ForEachValue([&](std::string_view section, std::string_view key, std::string_view value) {
+        seen.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+    });
+    // Duplicates are included; comments, the nameless part, erased sections
+    // and deleted keys are not.
+    EXPECT_EQ(seen, (Names{"A/x=q", "A/X=3", "a/z=5"}));
+}
+
 TEST_F(ProfileTest, ValuesLongerThanTheBufferAreCut)
 {
     Put("[s]\r\na=" + std::string(1023, 'x') + "\r\nb=" + std::string(1024, 'y') + "\r\n");
