@@ -308,8 +308,8 @@ void TMainForm::LoadCurrentScheme()
         if (keys[i] == current)
             currentSchemeIndex_ = static_cast<int>(i);
         const std::string value = ProfileReadString(settings, "Scripts", keys[i], "");
-        schemeNames_.push_back(GetField(value, ";", 0));
-        schemeFiles_.push_back(GetField(value, ";", 1));
+        schemeNames_.emplace_back(GetField(value, ";", 0));
+        schemeFiles_.emplace_back(GetField(value, ";", 1));
     }
     const std::string entry = ProfileReadString(settings, "Scripts", current, "");
     currentSchemeName_ = GetField(entry, ";", 0);
