@@ -33,7 +33,7 @@ _tarnwick_cli()
     case ${words[1]} in
         library)
             verbs="new list cat append save remove rename-category rename-title move
-                   delete-category commit-import compact" ;;
+                   delete-category commit-import compact check" ;;
         profile)
             verbs="get set sections keys delete-key erase-section int" ;;
         scheme)
