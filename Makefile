@@ -34,7 +34,7 @@ package: configure
 # Benchmarks need the Pascal corpus; they run on a release build.
 bench:
 	scripts/bootstrap --bench
-	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_GUI=OFF
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/bench -j2
 	scripts/run-benchmarks build/bench
 

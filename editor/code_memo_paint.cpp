@@ -404,11 +404,13 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
     if (breakSelected && x < width) {
         painter.fillRect(QRect(x, y, charWidth, lineHeight), selBack);
         x += charWidth;
-        back = columns > 0 ? EffectBack(effectOf(displayAttrs_[static_cast<size_t>(columns - 1)]))
-                           : EffectBack(0);
-        if (lineBack.isValid())
-            back = lineBack;
     }
+    // Right of the text the band takes the line's last effect, whether or not
+    // the selection ended on the text's last character.
+    back = columns > 0 ? EffectBack(effectOf(displayAttrs_[static_cast<size_t>(columns - 1)]))
+                       : EffectBack(0);
+    if (lineBack.isValid())
+        back = lineBack;
     if (x < width)
         painter.fillRect(QRect(x, y, width - x, lineHeight), back);
 

@@ -117,6 +117,21 @@ TEST_F(PaintTest, SelectionIsDrawnInTheSelectionColours)
     EXPECT_EQ(Count(Shot(), Cell(0, 1), blue), 0);
 }
 
+// A selection that ends on a line's last character (not its line break)
+// leaves the band right of the text in the line's own background.
+TEST_F(PaintTest, SelectionEndingOnTheLastCharacterDoesNotFillTheRestOfTheBand)
+{
+    memo->Settings().SelTextBack = RGBColor(0, 0, 255);
+    memo->SetText("abc\r\ndef");
+    memo->Model().HideSelection = false;
+    memo->Model().SetSelection(1, 3);
+    const QImage shot = Shot();
+    const QColor blue(0, 0, 255);
+    EXPECT_GT(Count(shot, Cell(0, 2), blue), 0);
+    EXPECT_EQ(Count(shot, Cell(0, 3), blue), 0);
+    EXPECT_EQ(Count(shot, Cell(0, 10), blue), 0);
+}
+
 TEST_F(PaintTest, CommentRunTakesTheCommentEffectColour)
 {
     TCodeMemoParser scheme;
