@@ -197,14 +197,18 @@ TLineLoc TCodeMemoModel::FindLine(int64_t offset) const
          (offset >= hint_.Start && hint_.Rec->Next == nullptr)))
         return hint_;
     EnsureAnchor();
-    // Start from the nearest of the first record, the top anchor and the
-    // last record found, so that edits near the view or the caret only walk
-    // a few records.
+    // Start from the nearest of the first record, the top anchor, the last
+    // record found and the text's last record, so that edits near the view
+    // or the caret, and look-ups near the end, only walk a few records.
     TLineLoc from{topRec_, topOffset_, topIndex_};
     if (offset < topOffset_ && topOffset_ - offset >= topOffset_ / 2)
         from = {first, 0, 0};
     if (hint_.Rec != nullptr && std::abs(offset - hint_.Start) < std::abs(offset - from.Start))
         from = hint_;
+    TLineRec* last = store_->Last();
+    const int64_t lastStart = charCount_ - static_cast<int64_t>(last->Len);
+    if (std::abs(offset - lastStart) < std::abs(offset - from.Start))
+        from = {last, lastStart, recCount_ - 1};
     hint_ = WalkTo(from, offset);
     return hint_;
 }
@@ -220,6 +224,9 @@ TLineLoc TCodeMemoModel::LineByIndex(int64_t index) const
         from = {topRec_, topOffset_, topIndex_};
     if (hint_.Rec != nullptr && std::abs(index - hint_.Index) < std::abs(index - from.Index))
         from = hint_;
+    TLineRec* last = store_->Last();
+    if (recCount_ - 1 - index < std::abs(index - from.Index))
+        from = {last, charCount_ - static_cast<int64_t>(last->Len), recCount_ - 1};
     hint_ = WalkToIndex(from, index);
     return hint_;
 }

@@ -15,6 +15,8 @@ void TTextStore::LinkAfter(TLineRec* after, TLineRec* rec, TLineRec* last)
     last->Next = next;
     if (next != nullptr)
         next->Prev = last;
+    else
+        last_ = last;
     if (after != nullptr)
         after->Next = rec;
     else
@@ -29,6 +31,8 @@ void TTextStore::Unlink(TLineRec* first, TLineRec* last)
         first_ = last->Next;
     if (last->Next != nullptr)
         last->Next->Prev = first->Prev;
+    else
+        last_ = first->Prev;
     first->Prev = nullptr;
     last->Next = nullptr;
 }
@@ -37,6 +41,7 @@ void TTextStore::Clear()
 {
     TLineRec* rec = first_;
     first_ = nullptr;
+    last_ = nullptr;
     while (rec != nullptr) {
         TLineRec* next = rec->Next;
         FreeLineRec(rec);

@@ -17,8 +17,9 @@ public:
     TTextStore(const TTextStore&) = delete;
     TTextStore& operator=(const TTextStore&) = delete;
 
-    // The first record, null for an empty text.
+    // The first and the last record, null for an empty text.
     TLineRec* First() const { return first_; }
+    TLineRec* Last() const { return last_; }
 
     // Links `rec` (and the records already linked behind it, up to `last`)
     // after `after`, or at the head when `after` is null. Takes ownership.
@@ -31,6 +32,9 @@ public:
 
 private:
     TLineRec* first_ = nullptr;
+    // Kept so that a look-up near the end of a long text need not walk from
+    // its start.
+    TLineRec* last_ = nullptr;
 };
 
 }  // namespace tarnwick
