@@ -24,6 +24,8 @@ int main(int argc, char** argv)
         if (auto* prompt = dynamic_cast<tarnwick::TQtPrompt*>(&app.Prompt()))
             prompt->SetOwner(&form);
         form.show();
+        if (!request.Library.empty())
+            form.OpenLibraryFromCommandLine(request.Library);
         return app.exec();
     } catch (const std::exception& error) {
         // A fault while the window is being created: there is no window to

@@ -65,6 +65,11 @@ public:
     void SaveSettings();
     void BuildOpenMenu();
     void OpenLibraryItem(QAction* item);
+    // Opens the library whose index file the command line named, through
+    // its File > Open item; a library not yet under Files is registered
+    // there first (titled after its file name). A missing data file gets the
+    // same message as the menu gives.
+    void OpenLibraryFromCommandLine(const std::filesystem::path& indexFile);
     void LoadLanguageFile();
     void ApplyLanguageFile(const std::filesystem::path& path);
     // Rebuilds the scheme lists from the Scripts section and finds the

@@ -242,5 +242,28 @@ TEST_F(LibraryTreeTest, loading_selects_the_first_node_without_showing_it)
     EXPECT_TRUE(form.Loading());
 }
 
+// A library named on the command line opens through File > Open: found
+// among the registered ones without regard to letter case, or registered
+// under its file name (numbered when that title is taken).
+TEST_F(LibraryTreeTest, command_line_library_is_opened_and_registered_once)
+{
+    TMainForm& form = FormWith(kLibrary);
+    WriteLibrary("other.ini", {{"Extra", "One", "x := 1;"}});
+    form.OpenLibraryFromCommandLine(folder_ / "OTHER.INI");
+    EXPECT_EQ(form.CurrentLibrary().filename(), "other.ini");
+    EXPECT_EQ(Setting("Files", "OTHER"), (folder_ / "OTHER.INI").string());
+    ASSERT_EQ(form.TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(form.TreeView1->topLevelItem(0)->text(0), "Extra");
+
+    // Registered now: opening it again adds no second entry.
+    form.OpenLibraryFromCommandLine(folder_ / "other.ini");
+    EXPECT_EQ(ProfileKeys((folder_ / "main.ini").string(), "Files").size(), 2u);
+
+    // A library without its data file is refused with the menu's message.
+    form.OpenLibraryFromCommandLine(folder_ / "absent.ini");
+    EXPECT_EQ(form.CurrentLibrary().filename(), "other.ini");
+    EXPECT_EQ(prompt_.Messages.size(), 1);
+}
+
 }  // namespace
 }  // namespace tarnwick::test
