@@ -28,23 +28,6 @@ namespace {
 
 using namespace tarnwick;
 
-std::string FirstLines(const std::string& text, int lines)
-{
-    std::size_t at = 0;
-    for (int n = 0; n < lines && at != std::string::npos; ++n) {
-        at = text.find('\n', at);
-        if (at != std::string::npos)
-            ++at;
-    }
-    return text.substr(0, at == std::string::npos ? text.size() : at);
-}
-
-const std::string& Text()
-{
-    static const std::string text = FirstLines(tarnwick_reference::Corpus(), 200'000);
-    return text;
-}
-
 struct View {
     TCodeMemoParser scheme;
     TCodeMemo memo;
@@ -61,7 +44,7 @@ struct View {
 
     void Load()
     {
-        memo.SetText(Text());
+        memo.SetText(tarnwick_reference::ViewCorpus());
         memo.viewport()->repaint();
     }
 
@@ -100,9 +83,9 @@ void BM_MemoLoadAndPaint(benchmark::State& state)
     const size_t before = mallinfo2().uordblks;
     view.Load();
     const size_t after = mallinfo2().uordblks;
-    state.counters["text_bytes"] = static_cast<double>(Text().size());
-    state.counters["heap_over_text"] =
-        static_cast<double>(after - before) / static_cast<double>(Text().size());
+    state.counters["text_bytes"] = static_cast<double>(tarnwick_reference::ViewCorpus().size());
+    state.counters["heap_over_text"] = static_cast<double>(after - before) /
+                                       static_cast<double>(tarnwick_reference::ViewCorpus().size());
     state.counters["rows_painted"] = view.memo.LastPaintCount();
 }
 BENCHMARK(BM_MemoLoadAndPaint)->Unit(benchmark::kMillisecond)->Iterations(5);

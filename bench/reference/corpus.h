@@ -31,4 +31,21 @@ inline const std::string& Corpus()
     return text;
 }
 
+// The first 200,000 lines of the corpus, line ends as they are (LF): the text
+// the editor-view benchmarks load.
+inline const std::string& ViewCorpus()
+{
+    static const std::string text = [] {
+        const std::string& all = Corpus();
+        std::size_t at = 0;
+        for (int n = 0; n < 200'000 && at != std::string::npos; ++n) {
+            at = all.find('\n', at);
+            if (at != std::string::npos)
+                ++at;
+        }
+        return all.substr(0, at == std::string::npos ? all.size() : at);
+    }();
+    return text;
+}
+
 }  // namespace tarnwick_reference

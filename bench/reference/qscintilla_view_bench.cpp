@@ -19,24 +19,6 @@
 
 namespace {
 
-// The first `lines` lines of the corpus, line ends as they are (LF).
-std::string FirstLines(const std::string& text, int lines)
-{
-    std::size_t at = 0;
-    for (int n = 0; n < lines && at != std::string::npos; ++n) {
-        at = text.find('\n', at);
-        if (at != std::string::npos)
-            ++at;
-    }
-    return text.substr(0, at == std::string::npos ? text.size() : at);
-}
-
-const std::string& Text()
-{
-    static const std::string text = FirstLines(tarnwick_reference::Corpus(), 200'000);
-    return text;
-}
-
 struct View {
     QsciScintilla editor;
     QsciLexerPascal lexer;
@@ -59,7 +41,8 @@ struct View {
 
     void Load()
     {
-        editor.SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, Text().c_str());
+        editor.SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL,
+                             tarnwick_reference::ViewCorpus().c_str());
         editor.viewport()->repaint();
     }
 
@@ -109,8 +92,8 @@ void BM_QScintillaPageDown(benchmark::State& state)
         view.editor.SendScintilla(QsciScintillaBase::SCI_PAGEDOWN);
         view.editor.viewport()->repaint();
     }
-    state.counters["first_line"] = static_cast<double>(
-        view.editor.SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE));
+    state.counters["first_line"] =
+        static_cast<double>(view.editor.SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE));
 }
 BENCHMARK(BM_QScintillaPageDown)->Unit(benchmark::kMillisecond)->Iterations(200);
 
