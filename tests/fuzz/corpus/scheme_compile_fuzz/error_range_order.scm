@@ -1,3 +1,0 @@
-// Fails: range order.
-%%Words
-  'x' '[z-a]' 1

@@ -1,3 +1,0 @@
-// Fails: syntax error.
-%%Map 1 1
-'stray'
