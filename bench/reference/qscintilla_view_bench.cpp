@@ -1,21 +1,9 @@
 // Reference for bench_memo_view: QScintilla with its Pascal lexer driven
-// through the same steps as our control, in a 1000 x 700 offscreen view over
-// the first 200,000 lines of the Pascal corpus. Each step ends with a
-// synchronous repaint(), so painting is inside the measured time.
-//   load: set the text, repaint
-//   keystroke: insert one character at the end of a line in the middle, repaint
-//   page down: one page down, repaint
-#include "bench/reference/corpus.h"
+// through the same steps as our control (view_steps.h).
+#include "bench/reference/view_steps.h"
 
 #include <Qsci/qscilexerpascal.h>
 #include <Qsci/qsciscintilla.h>
-
-#include <QApplication>
-
-#include <benchmark/benchmark.h>
-
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -39,72 +27,57 @@ struct View {
         QApplication::processEvents();
     }
 
+    void Repaint() { editor.viewport()->repaint(); }
+
     void Load()
     {
         editor.SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL,
                              tarnwick_reference::ViewCorpus().c_str());
-        editor.viewport()->repaint();
+        Repaint();
     }
 
-    // Caret to the end of the middle line, scrolled into view and painted.
+    // Caret to the end of the middle line, scrolled into view.
     void GoToMiddle()
     {
         const int line = 100'000;
         editor.setCursorPosition(line, editor.lineLength(line) - 1);
         editor.ensureLineVisible(line);
-        editor.viewport()->repaint();
+        Repaint();
+    }
+
+    void Type()
+    {
+        editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1UL, "x");
+        Repaint();
+    }
+
+    void PageDown()
+    {
+        editor.SendScintilla(QsciScintillaBase::SCI_PAGEDOWN);
+        Repaint();
+    }
+
+    void Report(benchmark::State& state)
+    {
+        state.counters["first_line"] =
+            static_cast<double>(editor.SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE));
     }
 };
 
-void BM_QScintillaLoadAndPaint(benchmark::State& state)
-{
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto view = std::make_unique<View>();
-        state.ResumeTiming();
-        view->Load();
-        state.PauseTiming();
-        view.reset();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_QScintillaLoadAndPaint)->Unit(benchmark::kMillisecond)->Iterations(5);
+using tarnwick_reference::Keystroke;
+using tarnwick_reference::LoadAndPaint;
+using tarnwick_reference::PageDown;
 
-void BM_QScintillaKeystroke(benchmark::State& state)
-{
-    View view;
-    view.Load();
-    view.GoToMiddle();
-    for (auto _ : state) {
-        view.editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1UL, "x");
-        view.editor.viewport()->repaint();
-    }
-}
-BENCHMARK(BM_QScintillaKeystroke)->Unit(benchmark::kMillisecond)->Iterations(200);
-
-void BM_QScintillaPageDown(benchmark::State& state)
-{
-    View view;
-    view.Load();
-    view.editor.setCursorPosition(0, 0);
-    view.editor.viewport()->repaint();
-    for (auto _ : state) {
-        view.editor.SendScintilla(QsciScintillaBase::SCI_PAGEDOWN);
-        view.editor.viewport()->repaint();
-    }
-    state.counters["first_line"] =
-        static_cast<double>(view.editor.SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE));
-}
-BENCHMARK(BM_QScintillaPageDown)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(LoadAndPaint<View>)->Name("BM_QScintillaLoadAndPaint")
+    ->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(Keystroke<View>)->Name("BM_QScintillaKeystroke")
+    ->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(PageDown<View>)->Name("BM_QScintillaPageDown")
+    ->Unit(benchmark::kMillisecond)->Iterations(200);
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarnwick_reference::RunViewBenchmarks(argc, argv);
 }
