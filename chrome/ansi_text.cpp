@@ -16,4 +16,16 @@ std::string QtToAnsi(const QString& text)
                                              static_cast<size_t>(text.size())));
 }
 
+const std::array<QChar, 256>& AnsiChars()
+{
+    static const std::array<QChar, 256> table = [] {
+        std::array<QChar, 256> chars{};
+        for (int b = 0; b < 256; ++b)
+            chars[static_cast<size_t>(b)] =
+                QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(b))));
+        return chars;
+    }();
+    return table;
+}
+
 }  // namespace tarnwick

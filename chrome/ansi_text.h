@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,8 @@ namespace tarnwick {
 QString AnsiToQt(std::string_view bytes);
 // Characters that code page 1252 cannot hold become '?'.
 std::string QtToAnsi(const QString& text);
+// The character each code-page byte stands for, indexed by the byte: a table
+// for painting loops.
+const std::array<QChar, 256>& AnsiChars();
 
 }  // namespace tarnwick

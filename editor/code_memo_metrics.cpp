@@ -1,6 +1,6 @@
 #include "editor/code_memo_metrics.h"
 
-#include "platform/codepage.h"
+#include "chrome/ansi_text.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -30,7 +30,7 @@ void TCodeMemoMetrics::Measure(const QFont& font)
         CellWidth = CharWidth;
         for (int byte = 0; byte < 256; ++byte)
             Advance[static_cast<size_t>(byte)] = regular.horizontalAdvance(
-                QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte)))));
+                AnsiChars()[static_cast<size_t>(byte)]);
     }
     for (uint8_t style = 0; style < 16; ++style) {
         QFont styled = font;
@@ -50,9 +50,8 @@ void TCodeMemoMetrics::Measure(const QFont& font)
         raw_[style] = FixedPitch ? QRawFont::fromFont(styled) : QRawFont();
         if (raw_[style].isValid()) {
             for (int byte = 32; byte < 256; ++byte) {
-                const QChar c(
-                    static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
-                const QList<quint32> glyph = raw_[style].glyphIndexesForString(QString(c));
+                const QList<quint32> glyph = raw_[style].glyphIndexesForString(
+                    QString(AnsiChars()[static_cast<size_t>(byte)]));
                 glyphs_[style][static_cast<size_t>(byte)] = glyph.size() == 1 ? glyph.front() : 0;
             }
         }
@@ -62,7 +61,7 @@ void TCodeMemoMetrics::Measure(const QFont& font)
 
 QFont FontFromDesc(const TSM_FontDesc& desc)
 {
-    QFont font(QString::fromStdString(Cp1252ToUtf8(desc.Name)));
+    QFont font(AnsiToQt(desc.Name));
     font.setPointSize(std::max(1, static_cast<int>(desc.Size)));
     font.setBold((desc.Style & kStyleBold) != 0);
     font.setItalic((desc.Style & kStyleItalic) != 0);
@@ -73,7 +72,7 @@ QFont FontFromDesc(const TSM_FontDesc& desc)
 
 void CopyFontToDesc(const QFont& font, TSM_FontDesc& desc)
 {
-    desc.Name = Utf8ToCp1252(font.family().toStdString());
+    desc.Name = QtToAnsi(font.family());
     desc.Size = font.pointSize() > 0 ? font.pointSize() : desc.Size;
 }
 

@@ -4,8 +4,8 @@
 // wrap-column lines — then the focus lines and the caret.
 #include "editor/code_memo.h"
 
+#include "chrome/ansi_text.h"
 #include "editor/gutter_images.h"
-#include "platform/codepage.h"
 
 #include <QGlyphRun>
 #include <QPaintEvent>
@@ -20,19 +20,6 @@ namespace tarnwick {
 namespace {
 
 const QColor kSilver(192, 192, 192);
-
-// Unicode of each code-page byte, for building display text.
-const std::array<QChar, 256>& CodePageChars()
-{
-    static const std::array<QChar, 256> table = [] {
-        std::array<QChar, 256> chars{};
-        for (int byte = 0; byte < 256; ++byte)
-            chars[static_cast<size_t>(byte)] =
-                QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
-        return chars;
-    }();
-    return table;
-}
 
 QColor Inverse(const QColor& colour)
 {
@@ -212,7 +199,7 @@ void TCustomCodeMemo::ExpandRecord(const TLineRec& rec)
     displayBytes_.resize(static_cast<size_t>(columns));
     displayAttrs_.resize(static_cast<size_t>(columns));
     columnOfIndex_.resize(static_cast<size_t>(rec.Len) + 1);
-    const std::array<QChar, 256>& chars = CodePageChars();
+    const std::array<QChar, 256>& chars = AnsiChars();
     QChar* out = display_.data();
     const uint8_t* attrs = rec.Attrs.get();
     int column = 0;

@@ -1,6 +1,6 @@
 #include "editor/qt_clipboard.h"
 
-#include "platform/codepage.h"
+#include "chrome/ansi_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,12 +13,6 @@ namespace {
 const QMimeData* Current()
 {
     return QGuiApplication::clipboard()->mimeData();
-}
-
-std::string ToCodePage(const QString& text)
-{
-    return Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                             static_cast<size_t>(text.size())));
 }
 
 } // namespace
@@ -45,13 +39,13 @@ std::string TQtClipboard::Text() const
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
         text.truncate(nul);
-    return ToCodePage(text);
+    return QtToAnsi(text);
 }
 
 std::string TQtClipboard::Html() const
 {
     const QMimeData* data = Current();
-    return data != nullptr ? ToCodePage(data->html()) : std::string();
+    return data != nullptr ? QtToAnsi(data->html()) : std::string();
 }
 
 void TQtClipboard::Clear()
@@ -64,8 +58,7 @@ void TQtClipboard::Clear()
 
 void TQtClipboard::PutText(std::string_view text)
 {
-    const std::u16string wide = Cp1252ToUtf16(text);
-    text_ = QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+    text_ = AnsiToQt(text);
     hasText_ = true;
     Publish();
 }
