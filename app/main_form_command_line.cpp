@@ -9,7 +9,6 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <cctype>
 
 namespace tarnwick {
 
@@ -19,12 +18,7 @@ namespace {
 // without regard to letter case.
 bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
 {
-    const std::string x = a.lexically_normal().string();
-    const std::string y = b.lexically_normal().string();
-    return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](char l, char r) {
-        return std::tolower(static_cast<unsigned char>(l)) ==
-               std::tolower(static_cast<unsigned char>(r));
-    });
+    return SameTextAscii(a.lexically_normal().string(), b.lexically_normal().string());
 }
 
 }  // namespace

@@ -325,8 +325,7 @@ void TMainForm::LoadCompiledScheme(const std::string& file, const std::string& /
     if (file.empty())
         return;
     const std::filesystem::path path = ResolveFileName(file, appFolder_);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    if (!FileExists(path))
         return;
     // A damaged compiled scheme raises its error to the standard error box;
     // ActiveParser then keeps what it could load.
