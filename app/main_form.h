@@ -35,6 +35,8 @@ namespace tarnwick {
 
 class TCodePaneHost;
 class TCodeMemoParser;
+class TLibraryWatch;
+struct TListedCategory;
 class TPrompt;
 
 // A tree font as main.ini keeps it. Colour: red in the low byte, then green,
@@ -218,6 +220,20 @@ private:
     void ApplyTreeFontSize();
     void ShowCounts();
     void ShowSnippetSize();
+    // Replaces the tree's nodes with the listing (nothing selected).
+    void FillTree(const std::vector<TListedCategory>& listing);
+
+    // --- following changes made elsewhere (main_form_watch.cpp) ---
+    void WatchCurrentLibrary();
+    void LibraryChangedElsewhere();
+    void FollowTreeChanges();
+    void FollowOpenSnippet();
+    // Asks whether the user keeps their edit of a title another program
+    // changed; true keeps it.
+    bool KeepOwnEdit();
+    void ReloadOpenSnippet(const std::string& text);
+    static bool TitleExists(const std::string& library, const std::string& category,
+                            const std::string& title);
     void ApplyPlacement(int left, int top, int width, int height);
     void ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey);
     void ApplyMenuAnimation() const;
@@ -262,6 +278,10 @@ private:
     QString wordCodeSize_ = QStringLiteral("Code Size");
     QPointer<QAction> openChecked_;  // the Open menu's item of the library shown
     QString hintSaved_;  // status panel 0 while a toolbar hint is shown
+    TLibraryWatch* libraryWatch_ = nullptr;
+    // The open snippet's text as the library held it when the pane last
+    // took it: a change elsewhere is told from the user's own edits by it.
+    std::string loadedText_;
 };
 
 }  // namespace tarnwick

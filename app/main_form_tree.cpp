@@ -9,21 +9,14 @@
 #include "library/library_format.h"
 #include "library/library_listing.h"
 #include "platform/file_names.h"
-#include "platform/profile.h"
 
 #include <QCoreApplication>
 #include <QMenu>
 
-#include <limits>
 
 namespace tarnwick {
 
 namespace {
-
-// The tree lists every category and title of the file: names past the
-// profile functions' listing buffer would otherwise be out of the user's
-// reach.
-constexpr size_t kWholeListing = std::numeric_limits<size_t>::max();
 
 constexpr uint32_t kSelectedColour = 65535;  // yellow
 
@@ -31,23 +24,32 @@ constexpr uint32_t kSelectedColour = 65535;  // yellow
 
 void TMainForm::LoadLibrary(const std::filesystem::path& indexFile)
 {
+    TreeView1->clear();
+    currentLibrary_ = indexFile;
+    WatchCurrentLibrary();
+    // Every name of the file, past the profile functions' listing buffer:
+    // a name cut from the tree would be out of the user's reach.
+    FillTree(ListLibrary(indexFile.string(), kWholeListing));
+    // Selecting the first node shows nothing in the code pane yet.
+    if (TreeView1->topLevelItemCount() > 0)
+        TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
+}
+
+void TMainForm::FillTree(const std::vector<TListedCategory>& listing)
+{
     categories_.clear();
     titles_.clear();
     TreeView1->setUpdatesEnabled(false);
     TreeView1->clear();
-    currentLibrary_ = indexFile;
-    // One reading of the file serves every listing; the lists are what the
-    // profile functions would give one call at a time.
-    const TIniDocument index = TIniDocument::Load(ResolveFileName(indexFile.string()));
-    categories_ = SortedNames(index.SectionNames(kWholeListing));
     const QIcon categoryIcon = treeImages_.CategoryIcon(false);
     const QIcon titleIcon = treeImages_.TitleIcon();
     QList<QTreeWidgetItem*> nodes;
-    nodes.reserve(static_cast<qsizetype>(categories_.size()));
-    for (const std::string& category : categories_) {
-        auto* node = new QTreeWidgetItem(QStringList{AnsiToQt(category)});
+    nodes.reserve(static_cast<qsizetype>(listing.size()));
+    for (const TListedCategory& category : listing) {
+        categories_.push_back(category.name);
+        auto* node = new QTreeWidgetItem(QStringList{AnsiToQt(category.name)});
         node->setIcon(0, categoryIcon);
-        titles_ = SortedNames(index.Keys(category, kWholeListing));
+        titles_ = category.titles;
         QList<QTreeWidgetItem*> children;
         children.reserve(static_cast<qsizetype>(titles_.size()));
         for (const std::string& title : titles_) {
@@ -61,9 +63,6 @@ void TMainForm::LoadLibrary(const std::filesystem::path& indexFile)
     TreeView1->addTopLevelItems(nodes);
     TreeView1->setUpdatesEnabled(true);
     ShowCounts();
-    // Selecting the first node shows nothing in the code pane yet.
-    if (TreeView1->topLevelItemCount() > 0)
-        TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
 }
 
 void TMainForm::TreeView1Click()
@@ -87,7 +86,8 @@ void TMainForm::TreeView1Click()
     } else {
         const std::string category = QtToAnsi(node->parent()->text(0));
         const std::string title = QtToAnsi(node->text(0));
-        Memo1->SetText(ReadSnippet(category, title, currentLibrary_.string()));
+        loadedText_ = ReadSnippet(category, title, currentLibrary_.string());
+        Memo1->SetText(loadedText_);
         // The pane and the title it is saved to change together, even when
         // the size below cannot be shown.
         currentCategory_ = category;

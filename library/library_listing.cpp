@@ -23,14 +23,14 @@ std::vector<std::string> SortedNames(std::vector<std::string> names)
     return names;
 }
 
-std::vector<TListedCategory> ListLibrary(const std::string& indexFileName)
+std::vector<TListedCategory> ListLibrary(const std::string& indexFileName, size_t listingBuffer)
 {
     const TLibraryFiles files = TLibraryFiles::For(indexFileName);
     const TLibraryLock lock(files, TLockKind::Shared);
     const TIniDocument index = TIniDocument::Load(files.index);
     std::vector<TListedCategory> listing;
-    for (std::string& category : SortedNames(index.SectionNames())) {
-        std::vector<std::string> titles = SortedNames(index.Keys(category));
+    for (std::string& category : SortedNames(index.SectionNames(listingBuffer))) {
+        std::vector<std::string> titles = SortedNames(index.Keys(category, listingBuffer));
         listing.push_back({std::move(category), std::move(titles)});
     }
     return listing;

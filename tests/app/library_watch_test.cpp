@@ -1,0 +1,161 @@
+// The window following changes another program makes to its library: the
+// file watch itself, then the tree and the code pane as tarnwick-cli changes
+// the library under them.
+#include "app_fixture.h"
+
+#include "app/code_pane_host.h"
+#include "app/library_watch.h"
+#include "editor/code_memo.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+#include <cstdlib>
+#include <functional>
+
+namespace tarnwick::test {
+namespace {
+
+// Lets events run until `done` holds or five seconds have gone by.
+bool WaitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// Lets events run for longer than a burst takes to settle.
+void Settle()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 3 * TLibraryWatch::kSettleMilliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+class LibraryWatchTest : public AppFolderTest {};
+
+TEST_F(LibraryWatchTest, reports_a_replaced_index_once_and_ignores_work_files)
+{
+    WriteLibrary("lib.ini", {{"C", "T", "text"}});
+    TLibraryWatch watch;
+    QSignalSpy changed(&watch, &TLibraryWatch::Changed);
+    watch.Watch(folder_ / "lib.ini", folder_ / "lib.dat");
+
+    // Files beside the library that are not the library: a lock file, a
+    // journal that comes and goes.
+    WriteFile("lib.lck", "");
+    WriteFile("lib.jnl", "x");
+    std::filesystem::remove(folder_ / "lib.jnl");
+    Settle();
+    EXPECT_EQ(changed.count(), 0);
+
+    // A store operation's way of replacing the index: a new file renamed
+    // over it (the old file's watch goes with it), after the data file.
+    WriteFile("lib.dat", "text\r\nmore\r\n");
+    WriteFile("lib.new", "[C]\r\nT=0;4\r\nU=6;10\r\n");
+    std::filesystem::rename(folder_ / "lib.new", folder_ / "lib.ini");
+    ASSERT_TRUE(WaitFor([&] { return changed.count() > 0; }));
+    Settle();
+    EXPECT_EQ(changed.count(), 1);
+
+    // The replaced file is watched again.
+    WriteFile("lib.new", "[C]\r\nT=0;4\r\n");
+    std::filesystem::rename(folder_ / "lib.new", folder_ / "lib.ini");
+    EXPECT_TRUE(WaitFor([&] { return changed.count() == 2; }));
+
+    // What the window acknowledged is not reported again; an empty path
+    // stops the watch.
+    watch.Acknowledge();
+    watch.Watch({}, {});
+    WriteFile("lib.ini", "[C]\r\n");
+    Settle();
+    EXPECT_EQ(changed.count(), 2);
+}
+
+class WindowFollowsTest : public AppFolderTest {
+protected:
+    void SetUp() override
+    {
+        AppFolderTest::SetUp();
+        InstallShippedLanguage();
+        WriteFile("main.ini", "[Options]\r\nHasRun1=1\r\nLoadDefault=1\r\n"
+                              "[Files]\r\nDelphi Code=lib.ini\r\n");
+        WriteLibrary("lib.ini", {{"Files", "Size", "FileSize(F)"},
+                                 {"Strings", "Trim", "Trim(S)"},
+                                 {"Strings", "Upper", "UpperCase(S)"}});
+    }
+    // Runs tarnwick-cli on the library, as another program would.
+    void Cli(const std::string& arguments)
+    {
+        const std::string command = std::string(TARNWICK_CLI) + " library " + arguments;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    std::string Index() const { return (folder_ / "lib.ini").string(); }
+    // Opens the window with Strings > Trim shown in the pane.
+    TMainForm& ShowTrim()
+    {
+        TMainForm& form = Form();
+        QTreeWidgetItem* strings = form.TreeView1->topLevelItem(1);
+        strings->setExpanded(true);
+        form.TreeView1->setCurrentItem(strings->child(0));
+        form.TreeView1Click();
+        EXPECT_EQ(form.Memo1->Text(), "Trim(S)");
+        return form;
+    }
+    static QStringList Titles(const TMainForm& form, int category)
+    {
+        QStringList titles;
+        const QTreeWidgetItem* node = form.TreeView1->topLevelItem(category);
+        for (int i = 0; i < node->childCount(); ++i)
+            titles << node->child(i)->text(0);
+        return titles;
+    }
+};
+
+TEST_F(WindowFollowsTest, tree_and_untouched_pane_follow_keeping_selection_and_expansion)
+{
+    TMainForm& form = ShowTrim();
+    Cli("append " + Index() + " Strings Pad 'Pad(S)'");
+    Cli("save " + Index() + " Strings Trim 'TrimLeft(S)'");
+    ASSERT_TRUE(WaitFor([&] { return form.Memo1->Text() == "TrimLeft(S)"; }));
+    ASSERT_TRUE(WaitFor([&] { return Titles(form, 1).size() == 3; }));
+
+    EXPECT_EQ(Titles(form, 1), (QStringList{"Pad", "Trim", "Upper"}));
+    EXPECT_TRUE(form.TreeView1->topLevelItem(1)->isExpanded());
+    EXPECT_FALSE(form.TreeView1->topLevelItem(0)->isExpanded());
+    ASSERT_NE(form.TreeView1->currentItem(), nullptr);
+    EXPECT_EQ(form.TreeView1->currentItem()->text(0), "Trim");
+    EXPECT_EQ(form.CurrentTitle(), "Trim");
+    EXPECT_FALSE(form.Dirty());
+    EXPECT_TRUE(prompt_.Questions.isEmpty());
+    EXPECT_TRUE(prompt_.Errors.isEmpty());
+}
+
+TEST_F(WindowFollowsTest, a_change_to_another_title_leaves_the_pane_alone)
+{
+    TMainForm& form = ShowTrim();
+    form.Memo1->Editor().SetTopLine(0);
+    Cli("save " + Index() + " Files Size 'FileSize(G)'");
+    Cli("rename-title " + Index() + " Strings Upper Lower");
+    ASSERT_TRUE(WaitFor([&] { return Titles(form, 1).contains("Lower"); }));
+    EXPECT_EQ(form.Memo1->Text(), "Trim(S)");
+    EXPECT_EQ(form.TreeView1->currentItem()->text(0), "Trim");
+}
+
+TEST_F(WindowFollowsTest, a_title_removed_elsewhere_leaves_the_pane_and_selects_its_category)
+{
+    TMainForm& form = ShowTrim();
+    Cli("remove " + Index() + " Strings Trim");
+    ASSERT_TRUE(WaitFor([&] { return Titles(form, 1) == QStringList{"Upper"}; }));
+    EXPECT_TRUE(WaitFor([&] { return form.CurrentTitle().empty(); }));
+    EXPECT_EQ(form.Memo1->Text(), "");
+    ASSERT_NE(form.TreeView1->currentItem(), nullptr);
+    EXPECT_EQ(form.TreeView1->currentItem()->text(0), "Strings");
+}
+
+}  // namespace
+}  // namespace tarnwick::test
