@@ -1,4 +1,5 @@
-// The chrome helpers that hold state of their own.
+// The chrome helpers: the credits panel, the status bar, the title strip (on
+// a rendered image) and the toolbar pictures with their theme fallback.
 #include "chrome/credits_panel.h"
 #include "chrome/status_bar.h"
 #include "chrome/title_strip_menu.h"
