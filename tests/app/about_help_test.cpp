@@ -9,6 +9,7 @@
 #include "scheme/code_memo_parser.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
@@ -295,6 +296,28 @@ TEST_F(AppFolderTest, toolbar_buttons_carry_their_picture_tag_and_exact_hint)
         form.btnOpenMouseExit(row.Button);
         EXPECT_EQ(form.StatusBar1->PanelText(0), "3 Categories");
     }
+}
+
+// --- menus ---
+
+TEST_F(AppFolderTest, menus_animate_as_the_animated_option_says_whenever_one_opens)
+{
+    InstallShippedLanguage();
+    const bool saved = QApplication::isEffectEnabled(Qt::UI_AnimateMenu);
+    QApplication::setEffectEnabled(Qt::UI_General, true);
+    WriteFile("main.ini", "[Options]\r\nHasRun1=1\r\nAnimated=0\r\n");
+    TMainForm& form = Form();
+    EXPECT_FALSE(QApplication::isEffectEnabled(Qt::UI_AnimateMenu));
+    // Something else switched animation on; opening a menu applies the
+    // option again.
+    QApplication::setEffectEnabled(Qt::UI_AnimateMenu, true);
+    emit form.Edit2->aboutToShow();
+    EXPECT_FALSE(QApplication::isEffectEnabled(Qt::UI_AnimateMenu));
+    CloseForm();
+    WriteFile("main.ini", "[Options]\r\nHasRun1=1\r\nAnimated=1\r\n");
+    Form();
+    EXPECT_TRUE(QApplication::isEffectEnabled(Qt::UI_AnimateMenu));
+    QApplication::setEffectEnabled(Qt::UI_AnimateMenu, saved);
 }
 
 }  // namespace
