@@ -6,6 +6,7 @@
 #include "app/code_pane_host.h"
 #include "chrome/ansi_text.h"
 #include "chrome/prompt.h"
+#include "chrome/toolbar_icons.h"
 #include "editor/code_memo.h"
 #include "platform/profile.h"
 #include "scheme/builtin/builtin_scheme.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -209,8 +209,7 @@ void TMainForm::CreateMenus()
     // Work of later stages: the editor, the store, printing and the dialogs.
     for (QAction* action : {File2, NewCategory1, NewCode1, Import1, Pagesetup1, SelectedCode1,
                             Category2, All1, Undo1, Cut1, Copy1, Paste1, Delete1, SelectAll1,
-                            TimeDate1, Wordwrap1, CodeWindow1, DefaultINIfile1, Contents1,
-                            Index1, About1, SavePopup1})
+                            TimeDate1, Wordwrap1, CodeWindow1, DefaultINIfile1, SavePopup1})
         action->setEnabled(false);
 }
 
@@ -226,26 +225,25 @@ void TMainForm::CreateToolBar()
     struct TButtonDef {
         TFlatButton** Button;
         const char* Caption;
-        QStyle::StandardPixmap Icon;
+        TToolbarPicture Picture;
     };
     const TButtonDef buttons[] = {
-        {&btnOpen, "Open", QStyle::SP_DialogOpenButton},
-        {&btnCopy, "Copy", QStyle::SP_FileDialogContentsView},
-        {&btnDelete, "Delete", QStyle::SP_TrashIcon},
-        {&btnSave, "Save", QStyle::SP_DialogSaveButton},
-        {&btnHelp, "Help", QStyle::SP_DialogHelpButton},
-        {&btnAbout, "About", QStyle::SP_MessageBoxInformation},
-        {&btnExit, "Exit", QStyle::SP_DialogCloseButton},
+        {&btnOpen, "Open", TToolbarPicture::Open},
+        {&btnCopy, "Copy", TToolbarPicture::Copy},
+        {&btnDelete, "Delete", TToolbarPicture::Delete},
+        {&btnSave, "Save", TToolbarPicture::Save},
+        {&btnHelp, "Help", TToolbarPicture::Help},
+        {&btnAbout, "About", TToolbarPicture::About},
+        {&btnExit, "Exit", TToolbarPicture::Exit},
     };
-    int tag = 0;
     for (const TButtonDef& def : buttons) {
-        auto* button = new TFlatButton(tag++, ToolBar1);
+        auto* button = new TFlatButton(static_cast<int>(def.Picture), ToolBar1);
         button->setText(QString::fromLatin1(def.Caption));
-        button->setIcon(style()->standardIcon(def.Icon));
+        button->setIcon(ToolbarIcon(def.Picture));
         ToolBar1->addWidget(button);
         *def.Button = button;
     }
-    for (TFlatButton* button : {btnCopy, btnDelete, btnSave, btnHelp, btnAbout})
+    for (TFlatButton* button : {btnCopy, btnDelete, btnSave})
         button->setEnabled(false);
 }
 
@@ -301,6 +299,11 @@ void TMainForm::ConnectHandlers()
     connect(btnOpen, &QToolButton::clicked, this, &TMainForm::btnOpenClick);
     connect(TreeviewWindow1, &QAction::triggered, this, &TMainForm::TreeviewWindow1Click);
     connect(TreeViewtitles1, &QAction::triggered, this, &TMainForm::TreeViewtitles1Click);
+    connect(btnHelp, &QToolButton::clicked, this, &TMainForm::btnHelpClick);
+    connect(Contents1, &QAction::triggered, this, &TMainForm::btnHelpClick);
+    connect(Index1, &QAction::triggered, this, &TMainForm::Index1Click);
+    connect(btnAbout, &QToolButton::clicked, this, &TMainForm::btnAboutClick);
+    connect(About1, &QAction::triggered, this, &TMainForm::btnAboutClick);
     for (TFlatButton* button : {btnOpen, btnCopy, btnDelete, btnSave, btnHelp, btnAbout, btnExit}) {
         connect(button, &TFlatButton::MouseEnter, this, &TMainForm::btnOpenMouseEnter);
         connect(button, &TFlatButton::MouseLeave, this, &TMainForm::btnOpenMouseExit);

@@ -101,6 +101,11 @@ public:
     void Exit1Click();
     void TreeviewWindow1Click();
     void TreeViewtitles1Click();
+    // Help button and Help > Contents; Help > Index; About button and
+    // Help > About (main_form_help.cpp).
+    void btnHelpClick();
+    void Index1Click();
+    void btnAboutClick();
     void btnOpenMouseEnter(TFlatButton* button);
     void btnOpenMouseExit(TFlatButton* button);
 

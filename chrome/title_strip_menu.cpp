@@ -28,7 +28,9 @@ void TTitleStripMenu::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect band(0, 0, kStripWidth, height());
     // Dark at the bottom, where the caption starts, brightening to the caption
-    // colour at the top.
+    // colour at the top. Qt names no active-caption colour; the highlight
+    // colour is the desktop's colour for the active selection and title, the
+    // nearest there is.
     QLinearGradient gradient(band.bottomLeft(), band.topLeft());
     gradient.setColorAt(0.0, Qt::black);
     gradient.setColorAt(1.0, palette().color(QPalette::Active, QPalette::Highlight));
