@@ -16,7 +16,7 @@ namespace tarnwick::bench {
 inline void WriteGeneratedLibrary(const std::filesystem::path& index, int titles,
                                   int categories, const std::string& prefix = "Category")
 {
-    std::vector<std::string> sections(size_t(categories));
+    std::vector<std::string> sections(static_cast<size_t>(categories));
     std::string data;
     for (int i = 0; i < titles; ++i) {
         std::string text = "procedure Snippet" + std::to_string(i) + ";\r\nbegin\r\n";

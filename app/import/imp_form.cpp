@@ -29,7 +29,7 @@ namespace tarnwick {
 
 namespace {
 
-const std::vector<int> kStatusPanelWidths = {120, 482};
+const std::vector<int> kStatusPanelWidths = {110, 440};
 constexpr int kButtonWidth = 72;
 
 // A preview shows a text, nothing more: no gutter, no margin lines.
