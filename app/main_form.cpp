@@ -207,7 +207,7 @@ void TMainForm::CreateMenus()
         action->setEnabled(false);
 
     // Work of later stages: the editor, the store, printing and the dialogs.
-    for (QAction* action : {File2, NewCategory1, NewCode1, Import1, Pagesetup1, SelectedCode1,
+    for (QAction* action : {File2, NewCategory1, NewCode1, Pagesetup1, SelectedCode1,
                             Category2, All1, Undo1, Cut1, Copy1, Paste1, Delete1, SelectAll1,
                             TimeDate1, Wordwrap1, CodeWindow1, DefaultINIfile1, SavePopup1})
         action->setEnabled(false);
@@ -297,6 +297,7 @@ void TMainForm::ConnectHandlers()
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(btnExit, &QToolButton::clicked, this, &TMainForm::Exit1Click);
     connect(btnOpen, &QToolButton::clicked, this, &TMainForm::btnOpenClick);
+    connect(Import1, &QAction::triggered, this, &TMainForm::Import1Click);
     connect(TreeviewWindow1, &QAction::triggered, this, &TMainForm::TreeviewWindow1Click);
     connect(TreeViewtitles1, &QAction::triggered, this, &TMainForm::TreeViewtitles1Click);
     connect(btnHelp, &QToolButton::clicked, this, &TMainForm::btnHelpClick);

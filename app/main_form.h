@@ -98,6 +98,9 @@ public:
 
     // --- commands ---
     void btnOpenClick();
+    // File > Import: the source library's data file is chosen, the import
+    // dialog queues what to copy, and OK commits it to the current library.
+    void Import1Click();
     void Exit1Click();
     void TreeviewWindow1Click();
     void TreeViewtitles1Click();

@@ -5,7 +5,8 @@
 // 1 KB of Pascal.
 #include "app/code_pane_host.h"
 #include "app/main_form.h"
-#include "chrome/prompt.h"
+#include "generated_library.h"
+#include "silent_prompt.h"
 #include "platform/file_io.h"
 #include "library/library_format.h"
 
@@ -23,19 +24,7 @@ namespace fs = std::filesystem;
 
 constexpr int kCategories = 100;
 
-// Answers every dialog with Cancel and shows nothing.
-class TSilentPrompt : public TPrompt {
-public:
-    void ShowMessage(const QString&) override {}
-    void ShowError(const QString&) override {}
-    TPromptAnswer Ask(const QString&, TPromptButtons) override { return TPromptAnswer::Cancel; }
-    std::optional<QString> OpenFileName(const TFileDialogSpec&) override { return {}; }
-    std::optional<QString> SaveFileName(const TFileDialogSpec&) override { return {}; }
-    std::optional<TFontChoice> ChooseFont(const TFontChoice&) override { return {}; }
-    std::optional<QColor> ChooseColour(const QColor&) override { return {}; }
-    bool PrintDialog(QPrinter&) override { return false; }
-    bool PageSetupDialog(QPrinter&) override { return false; }
-};
+using bench::TSilentPrompt;
 
 // An application folder per library size, its default library loaded at
 // start-up.
@@ -47,22 +36,7 @@ fs::path AppFolder(int titles)
     if (fs::exists(folder / "main.ini"))
         return folder;
     fs::create_directories(folder);
-    std::vector<std::string> sections(kCategories);
-    std::string data;
-    for (int i = 0; i < titles; ++i) {
-        std::string text = "procedure Snippet" + std::to_string(i) + ";\r\nbegin\r\n";
-        while (text.size() < 1000)
-            text += "  Work(" + std::to_string(text.size()) + ");\r\n";
-        text += "end;";
-        sections[size_t(i % kCategories)] += "Title " + std::to_string(i) + "=" +
-            FormatRange(int64_t(data.size()), int64_t(data.size() + text.size())) + "\r\n";
-        data += text + "\r\n";
-    }
-    std::string index;
-    for (int c = 0; c < kCategories; ++c)
-        index += "[Category " + std::to_string(c) + "]\r\n" + sections[size_t(c)];
-    WriteFileAtomically(folder / "Tarnwick.Ini", index);
-    WriteFileAtomically(folder / "Tarnwick.dat", data);
+    bench::WriteGeneratedLibrary(folder / "Tarnwick.Ini", titles, kCategories);
     WriteFileAtomically(folder / "english.lng", "[Strings]\r\n" + [] {
         std::string strings;
         for (int i = 0; i < 29; ++i)

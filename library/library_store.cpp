@@ -353,8 +353,9 @@ struct TImportSource {
 
 }  // namespace
 
-void TLibraryStore::CommitImport(const std::vector<std::string>& records)
+std::vector<std::string> TLibraryStore::CommitImport(const std::vector<std::string>& records)
 {
+    std::vector<std::string> skipped;
     const std::string panel0 = host_.StatusText(0);
     const std::string panel1 = host_.StatusText(1);
     auto restorePanels = [&] {
@@ -373,7 +374,8 @@ void TLibraryStore::CommitImport(const std::vector<std::string>& records)
             RefuseDamagedLibrary(tx, tx.DataSize().value_or(0),
                                  [](const std::string&, const std::string&) { return false; });
             tx.BeginAppend();
-            for (const TImportRecord& record : parsed) {
+            for (size_t i = 0; i < parsed.size(); ++i) {
+                const TImportRecord& record = parsed[i];
                 const std::filesystem::path sourcePath = ResolveFileName(record.sourceIndex);
                 auto [it, fresh] = sources.try_emplace(sourcePath);
                 TImportSource& source = it->second;
@@ -397,6 +399,8 @@ void TLibraryStore::CommitImport(const std::vector<std::string>& records)
                     if (!value.empty())
                         text = ReadTextRange(source.Data(), ParseRange(value));
                     AppendOne(tx, record.category, record.title, text);
+                } else {
+                    skipped.push_back(records[i]);
                 }
                 host_.SetStatusText(0, host_.LanguageString(12));
                 host_.SetStatusText(1, record.category + "=");
@@ -410,6 +414,7 @@ void TLibraryStore::CommitImport(const std::vector<std::string>& records)
     }
     restorePanels();
     host_.LoadSettings();
+    return skipped;
 }
 
 }  // namespace tarnwick

@@ -98,8 +98,8 @@ public:
     // are committed together or not at all. A record whose source title no
     // longer has a key is skipped (nothing would be imported for it, and
     // writing an empty text would overwrite the target). Then the settings
-    // are applied again.
-    void CommitImport(const std::vector<std::string>& records);
+    // are applied again. Returns the skipped records, in list order.
+    std::vector<std::string> CommitImport(const std::vector<std::string>& records);
 
 private:
     std::string indexFileName_;

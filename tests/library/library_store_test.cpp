@@ -276,7 +276,7 @@ TEST_F(LibraryStoreTest, CommitImportAppendsEveryRecordAndReappliesTheSettings)
     MakeAbDe();
     host_.panels[0] = "2 Categories";
     host_.panels[1] = "3 Titles";
-    Store().CommitImport({
+    const std::vector<std::string> skipped = Store().CommitImport({
         "Main;A;0;3;" + source + ";S;One",      // onto an existing title
         "New;Two;5;7;" + source + ";s;two",
         "New;Gone;1;2;" + source + ";S;Renamed",  // source title vanished: skipped
@@ -290,6 +290,7 @@ TEST_F(LibraryStoreTest, CommitImportAppendsEveryRecordAndReappliesTheSettings)
     EXPECT_EQ(host_.panels[1], "3 Titles");
     EXPECT_EQ(host_.events.back(), "settings");
     EXPECT_EQ(host_.events.front(), "messages Main=");
+    EXPECT_EQ(skipped, std::vector<std::string>({"New;Gone;1;2;" + source + ";S;Renamed"}));
 }
 
 TEST_F(LibraryStoreTest, CommitImportIsAllOrNothing)
