@@ -47,6 +47,7 @@ TMainForm::TMainForm(TPrompt& prompt, std::filesystem::path appFolder, QWidget* 
     CreateToolBar();
     CreatePanes();
     ConnectHandlers();
+    CreateCodePaneCommands();
 
     // A fault during start-up (an unreadable language file, a main.ini that
     // cannot be written) is reported and the window opens all the same, with
@@ -76,7 +77,9 @@ void TMainForm::FormCreate()
     BuildOpenMenu();
     LoadSettings();
     RegisterSchemes();
+    ApplyHighlightingSource();
     LoadCurrentScheme();
+    ApplyCodeWindowFont();
 }
 
 TMainForm::~TMainForm()
