@@ -198,7 +198,7 @@ TEST_F(CodePaneTest, a_failed_auto_save_says_why_and_keeps_the_edit_with_its_tit
 
     ClickNode(Node("Files", "Size"));
     ASSERT_EQ(prompt_.Errors.size(), 1);
-    EXPECT_TRUE(prompt_.Errors[0].contains("is not a valid integer value")) << prompt_.Errors[0];
+    EXPECT_TRUE(prompt_.Errors[0].contains("is not a valid integer value")) << prompt_.Errors[0].toStdString();
     EXPECT_EQ(form.Memo1->Text(), "UpperCase(S);");
     EXPECT_EQ(form.CurrentTitle(), "Upper");
     EXPECT_EQ(form.TreeView1->currentItem(), Node("Strings", "Upper"));
@@ -275,8 +275,8 @@ TEST_F(CodePaneTest, save_writes_the_library_as_remove_and_append_do)
             ProfileReadString(copyIndex, row.Category8, row.Title8, "NO_INFO");
         TLibraryStore store(copyIndex);
         if (value != "NO_INFO" && value != "0;0") {
-            const int64_t start = std::stoll(GetField(value, ";", 0));
-            const int64_t end = std::stoll(GetField(value, ";", 1));
+            const int64_t start = std::stoll(std::string(GetField(value, ";", 0)));
+            const int64_t end = std::stoll(std::string(GetField(value, ";", 1)));
             store.RemoveSnippetText(row.Title8, row.Category8, start, end, end - start);
         }
         store.AppendSnippet(row.Category8, row.Title8, text, (copy / "lib.dat").string(),
