@@ -55,6 +55,7 @@ void TMainForm::CreateCodePaneCommands()
     connect(SelectAll1, &QAction::triggered, this, &TMainForm::SelectAll1Click);
     connect(TimeDate1, &QAction::triggered, this, &TMainForm::TimeDate1Click);
     connect(Wordwrap1, &QAction::triggered, this, &TMainForm::Wordwrap1Click);
+    connect(CodeWindow1, &QAction::triggered, this, &TMainForm::CodeWindow1Click);
     // The context menu's items, in the Edit menu's order, run the same
     // handlers as their twins (its Undo also while the menu's is disabled).
     using THandler = void (TMainForm::*)();

@@ -32,7 +32,8 @@ protected:
     // A window over `library` (loaded at start-up) with AutoSave as given.
     TMainForm& FormWith(bool autoSave, const std::vector<TSnippet>& library = kLibrary)
     {
-        InstallShippedLanguage();
+        if (!std::filesystem::exists(folder_ / "english.lng"))
+            InstallShippedLanguage();
         WriteFile("main.ini", std::string("[Options]\r\nHasRun1=1\r\nLoadDefault=1\r\nAutoSave=") +
                                   (autoSave ? "1" : "0") + "\r\n[Files]\r\nDelphi Code=lib.ini\r\n");
         WriteLibrary("lib.ini", library);
@@ -462,7 +463,7 @@ TEST_F(CodePaneTest, toolbar_buttons_take_their_share_of_the_window_width)
 {
     TMainForm& form = FormWith(false);
     form.show();
-    const std::pair<int, int> rows[] = {{1000, 140}, {544, 76}, {700, 98}};
+    const std::pair<int, int> rows[] = {{1000, 140}, {700, 98}, {1200, 168}};
     for (const auto& [width, button] : rows) {
         form.resize(width, 500);
         QApplication::processEvents();
