@@ -84,6 +84,9 @@ void TMainForm::FormCreate()
 
 TMainForm::~TMainForm()
 {
+    // The pane loses the focus while the window is taken apart: no
+    // occasion to save any more.
+    delete codePaneWatcher_;
     FormDestroy();
     // The pane outlives these members (Qt frees child widgets after them):
     // it lets go of the scheme objects first.

@@ -277,6 +277,7 @@ private:
     bool saving_ = false;
     bool dirty_ = false;
     bool saveFailed_ = false;  // the last save of the pane's text failed
+    QObject* codePaneWatcher_ = nullptr;  // the pane's focus and shortcut filter
     bool dragArmed_ = false;
     bool autoSave_ = false;
     int delphiVer_ = 0;

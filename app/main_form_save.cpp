@@ -211,8 +211,9 @@ void TMainForm::SelectCurrentNode()
 
 void TMainForm::WatchCodePane()
 {
-    Memo1->Editor().installEventFilter(
-        new TEventWatcher(this, [this](QEvent* event) { return FilterCodePaneEvent(event); }));
+    codePaneWatcher_ =
+        new TEventWatcher(this, [this](QEvent* event) { return FilterCodePaneEvent(event); });
+    Memo1->Editor().installEventFilter(codePaneWatcher_);
 }
 
 bool TMainForm::FilterCodePaneEvent(QEvent* event)
