@@ -51,7 +51,6 @@ TCodePaneHost::TCodePaneHost(QWidget* parent) : QFrame(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new TCodeMemo(this);
     ApplyInitialSettings(*view_);
-    view_->Model().ReadOnly = true;
     // The pane's own context menu belongs to the window.
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     layout->addWidget(view_);
@@ -71,6 +70,11 @@ void TCodePaneHost::Clear()
 std::string TCodePaneHost::Text() const
 {
     return view_->Text();
+}
+
+int64_t TCodePaneHost::TextLength() const
+{
+    return view_->Model().TextLengthCRLF();
 }
 
 bool TCodePaneHost::Modified() const

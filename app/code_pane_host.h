@@ -9,9 +9,7 @@
 // CR LF, lone CR or LF line ends; Text returns the lines joined by CR LF.
 //
 // Behind the interface sits the editor control, TCodeMemo, with the window's
-// initial control settings. Until the pane can save what is typed into it
-// (Save and auto-save), the control is read-only: a text the user could
-// change but never store would be lost at the next click in the tree.
+// initial control settings.
 #pragma once
 
 #include <QFrame>
@@ -33,6 +31,8 @@ public:
     void SetText(std::string_view text);
     void Clear();
     std::string Text() const;
+    // The length of Text(), without building it.
+    int64_t TextLength() const;
     // Whether the text was changed since the last SetText or Clear.
     bool Modified() const;
     // At least 1: an empty text is one empty line.

@@ -47,6 +47,7 @@ TMainForm::TMainForm(TPrompt& prompt, std::filesystem::path appFolder, QWidget* 
     CreateToolBar();
     CreatePanes();
     ConnectHandlers();
+    CreateCodePaneCommands();
 
     // A fault during start-up (an unreadable language file, a main.ini that
     // cannot be written) is reported and the window opens all the same, with
@@ -76,11 +77,16 @@ void TMainForm::FormCreate()
     BuildOpenMenu();
     LoadSettings();
     RegisterSchemes();
+    ApplyHighlightingSource();
     LoadCurrentScheme();
+    ApplyCodeWindowFont();
 }
 
 TMainForm::~TMainForm()
 {
+    // The pane loses the focus while the window is taken apart: no
+    // occasion to save any more.
+    delete codePaneWatcher_;
     FormDestroy();
     // The pane outlives these members (Qt frees child widgets after them):
     // it lets go of the scheme objects first.

@@ -22,6 +22,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,32 @@ public:
     void btnAboutClick();
     void btnOpenMouseEnter(TFlatButton* button);
     void btnOpenMouseExit(TFlatButton* button);
+
+    // --- code pane: change tracking, Save and auto-save (main_form_save.cpp) ---
+    void Memo2Change();
+    // Any key in the pane: its KeyDown, KeyPress and KeyUp.
+    void Memo2KeyDown();
+    void Memo2Exit();
+    // Writes the pane's text to the current snippet; nothing without one.
+    void btnSaveClick();
+    bool Saving() const { return saving_; }
+
+    // --- edit commands (main_form_edit.cpp) ---
+    void btnCopyClick();
+    void Undo1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Delete1Click();
+    void SelectAll1Click();
+    void TimeDate1Click();
+    // Runs after Qt toggled the item's check: the pane follows the check.
+    void Wordwrap1Click();
+    void Edit2Click();
+    void PopupMenu982Popup();
+
+    // --- the code pane's font and colours (main_form_pane_look.cpp) ---
+    void CodeWindow1Click();
 
     // --- state, for the commands of later stages and for tests ---
     const std::filesystem::path& AppFolder() const { return appFolder_; }
@@ -203,6 +230,7 @@ public:
     QAction* Contents1 = nullptr;
     QAction* Index1 = nullptr;
     QAction* About1 = nullptr;
+    QAction* SaveShortcut1 = nullptr;  // Ctrl+S, as the Save button
 
     QMenu* PopupMenu1 = nullptr;    // the tree's context menu
     QAction* SavePopup1 = nullptr;  // its "Save" item
@@ -214,6 +242,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class TMainFormStoreHost;
     void FormCreate();
     void RegisterSchemes();
     void FormDestroy();
@@ -243,8 +272,23 @@ private:
     static bool TitleExists(const std::string& library, const std::string& category,
                             const std::string& title);
     void ApplyPlacement(int left, int top, int width, int height);
-    void ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey);
+    // The font dialog preset with `target`; on OK the choice is written
+    // under `prefix` and `charsetKey` in Fonts and kept in `target`. True
+    // when the user confirmed.
+    bool ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey);
     void ApplyMenuAnimation() const;
+    void CreateCodePaneCommands();
+    void SetUndoEnabled(bool on);
+    void MarkChanged();
+    // An auto-save failed and its edit is still in the pane: the tree does
+    // not replace it with another title.
+    bool KeepsUnsavedEdit() const;
+    void SelectCurrentNode();
+    void WatchCodePane();
+    bool FilterCodePaneEvent(QEvent* event);
+    void InsertAsOneStep(const std::string& text);
+    void ApplyCodeWindowFont();
+    void ApplyHighlightingSource();
 
     TPrompt& prompt_;
     std::filesystem::path appFolder_;
@@ -256,6 +300,8 @@ private:
     bool loading_ = true;
     bool saving_ = false;
     bool dirty_ = false;
+    bool saveFailed_ = false;  // the last save of the pane's text failed
+    QObject* codePaneWatcher_ = nullptr;  // the pane's focus and shortcut filter
     bool dragArmed_ = false;
     bool autoSave_ = false;
     int delphiVer_ = 0;
@@ -270,6 +316,7 @@ private:
 
     TTreeFont categoryFont_;
     TTreeFont titleFont_;
+    std::optional<TTreeFont> codeFont_;  // the CodeWin keys, once a font was picked
 
     std::vector<std::string> libraryTitles_;
     std::vector<std::string> categories_;

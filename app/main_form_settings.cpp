@@ -112,6 +112,10 @@ void TMainForm::LoadSettings()
 
     categoryFont_ = ReadTreeFont(settings, "TreeWin", "TreeCatFontSet");
     titleFont_ = ReadTreeFont(settings, "TreeTitle", "TreeTitleScript");
+    // The code pane keeps its own font until the user picked one
+    // (ApplyCodeWindowFont gives it to the pane once the schemes are set).
+    if (!ProfileReadString(settings, "Fonts", "CodeWinName", "").empty())
+        codeFont_ = ReadTreeFont(settings, "CodeWin", "CodeWinScript");
     ApplyTreeFontSize();
 
     const std::filesystem::path library = ResolveFileName(indexName, appFolder_);
@@ -135,8 +139,8 @@ void TMainForm::LoadSettings()
         treeWidth_ = treeWidth;
     }
 
-    // 2, 3 or 4 will give the code pane that IDE's colours once the pane
-    // draws with a scheme; the value is kept and written back either way.
+    // 2, 3 or 4 gives the code pane that IDE's colours once the scheme
+    // objects exist (ApplyHighlightingSource).
     delphiVer_ = ProfileReadInteger(settings, "Options", "DelphiVer", 0);
 
     if (remember_)
@@ -250,7 +254,7 @@ void TMainForm::btnOpenClick()
         LoadLibrary(PathFromQt(*name));
 }
 
-void TMainForm::ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey)
+bool TMainForm::ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey)
 {
     TFontChoice initial;
     initial.Font = QFont(AnsiToQt(target.Name));
@@ -261,7 +265,8 @@ void TMainForm::ChooseTreeFont(TTreeFont& target, const char* prefix, const char
     initial.Font.setUnderline(target.Style & 4);
     initial.Font.setStrikeOut(target.Style & 8);
     initial.Colour = ColourFromValue(target.Colour);
-    if (const auto choice = prompt_.ChooseFont(initial)) {
+    const auto choice = prompt_.ChooseFont(initial);
+    if (choice) {
         TTreeFont chosen;
         chosen.Name = QtToAnsi(choice->Font.family());
         chosen.Size = choice->Font.pointSize() > 0 ? choice->Font.pointSize() : target.Size;
@@ -283,6 +288,7 @@ void TMainForm::ChooseTreeFont(TTreeFont& target, const char* prefix, const char
         target = chosen;
     }
     ApplyTreeFontSize();
+    return choice.has_value();
 }
 
 void TMainForm::TreeviewWindow1Click()

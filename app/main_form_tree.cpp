@@ -70,6 +70,12 @@ void TMainForm::TreeView1Click()
     // A save started from the code pane may still be writing.
     while (saving_)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // An edit whose auto-save failed stays with its title (the error box
+    // said why).
+    if (KeepsUnsavedEdit()) {
+        SelectCurrentNode();
+        return;
+    }
     loading_ = true;
     dirty_ = false;
     btnSave->setEnabled(false);
