@@ -268,6 +268,10 @@ private:
     // Asks whether the user keeps their edit of a title another program
     // changed; true keeps it.
     bool KeepOwnEdit();
+    // Before a save: true when the open title still exists, or when the
+    // user agrees to recreate it after another program removed it.
+    bool ConfirmSaveTarget();
+    bool HasUnsavedEdit() const;
     void ReloadOpenSnippet(const std::string& text);
     static bool TitleExists(const std::string& library, const std::string& category,
                             const std::string& title);
@@ -337,6 +341,9 @@ private:
     // The open snippet's text as the library held it when the pane last
     // took it: a change elsewhere is told from the user's own edits by it.
     std::string loadedText_;
+    // While the window asks about a change made elsewhere: no auto-save and
+    // no second question.
+    bool askingAboutLibrary_ = false;
 };
 
 }  // namespace tarnwick

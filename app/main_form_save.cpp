@@ -143,10 +143,13 @@ void TMainForm::btnSaveClick()
     // to: a category is shown.
     if (currentCategory_.empty() || currentTitle_.empty())
         return;
+    if (!ConfirmSaveTarget())
+        return;
     setCursor(Qt::WaitCursor);
     try {
-        TLibraryStore(currentLibrary_.string())
-            .StoreText(currentCategory_, currentTitle_, Memo1->Text());
+        const std::string text = Memo1->Text();
+        TLibraryStore(currentLibrary_.string()).StoreText(currentCategory_, currentTitle_, text);
+        loadedText_ = text;
         SetUndoEnabled(false);
         btnSave->setEnabled(false);
         saveFailed_ = false;
@@ -163,7 +166,8 @@ void TMainForm::Memo2Exit()
 {
     // The error box of a failing save takes the focus from the pane: that
     // is no new occasion to save.
-    if (saving_)
+    // Nor is a question about the library that the window is asking.
+    if (saving_ || askingAboutLibrary_)
         return;
     TBusyCursor busy;
     if (!autoSave_ || !dirty_)
@@ -172,11 +176,15 @@ void TMainForm::Memo2Exit()
     // stays in the pane, still marked as changed, and nothing is written.
     if (currentCategory_.empty() || currentTitle_.empty())
         return;
+    if (!ConfirmSaveTarget())
+        return;
     saving_ = true;
     try {
         TMainFormStoreHost host(*this);
+        const std::string text = Memo1->Text();
         TLibraryStore(currentLibrary_.string(), host)
-            .SaveSnippet(currentCategory_, currentTitle_, Memo1->Text());
+            .SaveSnippet(currentCategory_, currentTitle_, text);
+        loadedText_ = text;
         btnSave->setEnabled(false);
         saveFailed_ = false;
     } catch (const std::exception& error) {

@@ -12,9 +12,12 @@
 #include "editor/code_memo.h"
 #include "library/library_format.h"
 #include "library/library_listing.h"
+#include "library/library_lock.h"
+#include "platform/profile.h"
 #include "library/library_journal.h"
 #include "platform/file_names.h"
 
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -65,7 +68,7 @@ void TMainForm::LibraryChangedElsewhere()
 {
     if (currentLibrary_.empty())
         return;
-    if (saving_) {
+    if (saving_ || askingAboutLibrary_) {
         QTimer::singleShot(kBusyRetryMilliseconds, this, &TMainForm::LibraryChangedElsewhere);
         return;
     }
@@ -136,7 +139,7 @@ void TMainForm::FollowOpenSnippet()
         // The title was removed or renamed elsewhere. An edit of the user's
         // stays in the pane (saving it asks whether to recreate the title);
         // an untouched text goes, as the title it showed has gone.
-        if (!dirty_) {
+        if (!HasUnsavedEdit()) {
             Memo1->Clear();
             currentCategory_.clear();
             currentTitle_.clear();
@@ -153,9 +156,37 @@ void TMainForm::FollowOpenSnippet()
         loadedText_ = stored;  // the window's own save
         return;
     }
-    if (dirty_ && KeepOwnEdit())
+    // The user's edit, if any: typed since the title was loaded or saved.
+    if (HasUnsavedEdit() && KeepOwnEdit()) {
+        btnSaveClick();
         return;
+    }
     ReloadOpenSnippet(stored);
+}
+
+bool TMainForm::HasUnsavedEdit() const
+{
+    // Typed since the title was loaded or last saved.
+    return dirty_ && Memo1->Text() != loadedText_;
+}
+
+bool TMainForm::ConfirmSaveTarget()
+{
+    try {
+        if (TitleExists(currentLibrary_.string(), currentCategory_, currentTitle_))
+            return true;
+    } catch (const std::exception&) {
+        return true;  // the save itself reports what is wrong with the library
+    }
+    // A nested save (the box takes the focus from the pane) is not one.
+    if (askingAboutLibrary_)
+        return false;
+    const QScopedValueRollback asking(askingAboutLibrary_, true);
+    const QString question =
+        tr("\"%1\" in \"%2\" was removed from the library by another program.\n\n"
+           "Save your text as this title again?")
+            .arg(AnsiToQt(currentTitle_), AnsiToQt(currentCategory_));
+    return prompt_.Ask(question, TPromptButtons::YesNo) == TPromptAnswer::Yes;
 }
 
 bool TMainForm::KeepOwnEdit()
@@ -165,14 +196,10 @@ bool TMainForm::KeepOwnEdit()
     const QString question =
         tr("\"%1\" was changed by another program while you were editing it.\n\n"
            "Take the other program's version and discard your edit?\n"
-           "No keeps your edit; saving it replaces the other version.")
+           "No keeps your edit and saves it over the other version.")
             .arg(AnsiToQt(currentTitle_));
-    const bool keep = prompt_.Ask(question, TPromptButtons::YesNo) != TPromptAnswer::Yes;
-    if (keep) {
-        // Asked once per version of the other program's.
-        loadedText_ = ReadSnippet(currentCategory_, currentTitle_, currentLibrary_.string());
-    }
-    return keep;
+    const QScopedValueRollback asking(askingAboutLibrary_, true);
+    return prompt_.Ask(question, TPromptButtons::YesNo) != TPromptAnswer::Yes;
 }
 
 void TMainForm::ReloadOpenSnippet(const std::string& text)
@@ -192,12 +219,9 @@ void TMainForm::ReloadOpenSnippet(const std::string& text)
 bool TMainForm::TitleExists(const std::string& library, const std::string& category,
                             const std::string& title)
 {
-    for (const TListedCategory& listed : ListLibrary(library, kWholeListing))
-        if (SameTextAscii(listed.name, category))
-            for (const std::string& name : listed.titles)
-                if (SameTextAscii(name, title))
-                    return true;
-    return false;
+    const TLibraryFiles files = TLibraryFiles::For(library);
+    const TLibraryLock lock(files, TLockKind::Shared);
+    return TIniDocument::Load(files.index).Find(category, title).has_value();
 }
 
 }  // namespace tarnwick

@@ -16,15 +16,10 @@
 #include <QAction>
 
 #include <filesystem>
-#include <limits>
 
 namespace tarnwick {
 
 namespace {
-
-// Every category and title is listed, as in the main window's tree: names
-// past the profile functions' listing buffer would otherwise be out of reach.
-constexpr size_t kWholeListing = std::numeric_limits<size_t>::max();
 
 // The source index file read once for a preview or a drop, and the size of
 // its data file, against which a value's range is checked.

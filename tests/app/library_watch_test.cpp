@@ -6,10 +6,12 @@
 #include "app/code_pane_host.h"
 #include "app/library_watch.h"
 #include "editor/code_memo.h"
+#include "library/library_format.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <cstdlib>
 #include <functional>
@@ -106,6 +108,25 @@ protected:
         EXPECT_EQ(form.Memo1->Text(), "Trim(S)");
         return form;
     }
+    // Shown, painted and with the pane's text edited by keys, as the user
+    // edits it (auto-save off, so the edit stays unsaved).
+    TMainForm& EditTrim(const char* typed)
+    {
+        TMainForm& form = ShowTrim();
+        form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        form.repaint();
+        form.Memo1->View()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(form.Memo1->View(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(form.Memo1->View(), typed);
+        EXPECT_TRUE(form.Dirty());
+        return form;
+    }
+    std::string Stored(const char* category, const char* title)
+    {
+        return ReadSnippet(category, title, Index());
+    }
     static QStringList Titles(const TMainForm& form, int category)
     {
         QStringList titles;
@@ -155,6 +176,58 @@ TEST_F(WindowFollowsTest, a_title_removed_elsewhere_leaves_the_pane_and_selects_
     EXPECT_EQ(form.Memo1->Text(), "");
     ASSERT_NE(form.TreeView1->currentItem(), nullptr);
     EXPECT_EQ(form.TreeView1->currentItem()->text(0), "Strings");
+}
+
+TEST_F(WindowFollowsTest, an_unsaved_edit_is_kept_and_saved_over_the_other_version_on_request)
+{
+    TMainForm& form = EditTrim(" mine");
+    Cli("save " + Index() + " Strings Trim 'theirs'");
+    prompt_.Answers = {TPromptAnswer::No};  // keep my edit
+    ASSERT_TRUE(WaitFor([&] { return !prompt_.Questions.isEmpty(); }));
+    EXPECT_TRUE(prompt_.Questions.front().contains("changed by another program"));
+    EXPECT_EQ(form.Memo1->Text(), "Trim(S) mine");
+    EXPECT_EQ(Stored("Strings", "Trim"), "Trim(S) mine");
+    // The window's own save is not taken for another change.
+    Settle();
+    EXPECT_EQ(prompt_.Questions.size(), 1);
+}
+
+TEST_F(WindowFollowsTest, an_unsaved_edit_gives_way_to_the_other_version_on_request)
+{
+    TMainForm& form = EditTrim(" mine");
+    prompt_.Answers = {TPromptAnswer::Yes};  // take theirs
+    Cli("save " + Index() + " Strings Trim 'theirs'");
+    ASSERT_TRUE(WaitFor([&] { return form.Memo1->Text() == "theirs"; }));
+    EXPECT_EQ(prompt_.Questions.size(), 1);
+    EXPECT_EQ(Stored("Strings", "Trim"), "theirs");
+
+    // No question for a change elsewhere once the pane holds no edit.
+    Cli("save " + Index() + " Strings Trim 'theirs again'");
+    ASSERT_TRUE(WaitFor([&] { return form.Memo1->Text() == "theirs again"; }));
+    EXPECT_EQ(prompt_.Questions.size(), 1);
+}
+
+TEST_F(WindowFollowsTest, saving_a_title_removed_elsewhere_asks_before_recreating_it)
+{
+    TMainForm& form = EditTrim(" mine");
+    Cli("remove " + Index() + " Strings Trim");
+    ASSERT_TRUE(WaitFor([&] { return Titles(form, 1) == QStringList{"Upper"}; }));
+    // The edit stays in the pane, with the title it belongs to.
+    EXPECT_EQ(form.Memo1->Text(), "Trim(S) mine");
+    EXPECT_EQ(form.CurrentTitle(), "Trim");
+
+    prompt_.Answers = {TPromptAnswer::No};
+    form.btnSaveClick();
+    ASSERT_EQ(prompt_.Questions.size(), 1);
+    EXPECT_TRUE(prompt_.Questions.back().contains("removed from the library"));
+    EXPECT_EQ(Stored("Strings", "Trim"), "");
+    EXPECT_TRUE(form.Dirty());
+
+    prompt_.Answers = {TPromptAnswer::Yes};
+    form.btnSaveClick();
+    EXPECT_EQ(prompt_.Questions.size(), 2);
+    EXPECT_EQ(Stored("Strings", "Trim"), "Trim(S) mine");
+    EXPECT_TRUE(WaitFor([&] { return Titles(form, 1) == (QStringList{"Trim", "Upper"}); }));
 }
 
 }  // namespace
