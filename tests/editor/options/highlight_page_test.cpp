@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QTabWidget>
 
+#include <cstdlib>
+
 namespace tarnwick::test {
 
 namespace {

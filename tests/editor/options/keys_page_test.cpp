@@ -3,11 +3,15 @@
 // refusing a binding that collides with others.
 #include "options_fixture.h"
 
+#include "chrome/ansi_text.h"
+
 #include "editor/core/editor_commands.h"
 #include "editor/options/key_assign_dialog.h"
 #include "editor/options/key_capture_edit.h"
 
 #include <QLabel>
+
+#include <algorithm>
 
 namespace tarnwick::test {
 

@@ -105,6 +105,7 @@ protected:
         dialog.reset();
     }
 
+public:
     // Runs `answer` on the next modal dialog once it is shown (for the key
     // wizard opened by a button).
     static void WhenModal(std::function<void(QWidget*)> answer)
