@@ -65,26 +65,31 @@ TEST_F(HighlightPageTest, ElementsAreTheEditableStylesThenTheThreeFixedOnes)
                                      "Gutter"}));
 }
 
+// A colour button is usable only where the element has that colour and its
+// default box is not ticked.
 TEST_F(HighlightPageTest, EachKindOfElementShowsItsControls)
 {
     struct Row {
         const char* element;
         bool attributes;
         bool foreground;
-        bool background;
     };
     const Row rows[] = {
-        {"Comment", true, true, true},
-        {"Selected text", false, true, true},
-        {"Left margin", false, false, true},
-        {"Gutter", false, false, true},
+        {"Comment", true, true},
+        {"Selected text", false, true},
+        {"Left margin", false, false},
+        {"Gutter", false, false},
     };
     for (const Row& row : rows) {
         SelectElement(row.element);
         EXPECT_EQ(page->StyleBox(kStyleBold)->isEnabled(), row.attributes) << row.element;
-        EXPECT_EQ(page->ForegroundButton()->isEnabled(), row.foreground) << row.element;
         EXPECT_EQ(page->ForeDefaultBox()->isEnabled(), row.foreground) << row.element;
-        EXPECT_EQ(page->BackgroundButton()->isEnabled(), row.background) << row.element;
+        EXPECT_TRUE(page->BackDefaultBox()->isEnabled()) << row.element;
+        EXPECT_EQ(page->ForegroundButton()->isEnabled(),
+                  row.foreground && !page->ForeDefaultBox()->isChecked())
+            << row.element;
+        EXPECT_EQ(page->BackgroundButton()->isEnabled(), !page->BackDefaultBox()->isChecked())
+            << row.element;
     }
 }
 
@@ -99,24 +104,28 @@ TEST_F(HighlightPageTest, ChoosingACommentColourRepaintsTheCommentInThePreview)
     EXPECT_GT(Near(picture, Row(0), green), 20);
     // The other lines are not comments.
     EXPECT_EQ(Near(picture, Row(1), green), 0);
-    EXPECT_EQ(page->ForegroundButton()->icon().pixmap(8, 8).toImage().pixelColor(4, 4), green);
 }
 
-TEST_F(HighlightPageTest, DefaultBoxDisablesTheColourButtonAndIsStored)
+TEST_F(HighlightPageTest, DefaultBoxesAndAttributesAreStoredPerElement)
 {
     SelectElement("Gutter");
+    const bool gutterDefault = page->BackDefaultBox()->isChecked();
     page->BackDefaultBox()->click();
-    EXPECT_FALSE(page->BackgroundButton()->isEnabled());
-    EXPECT_EQ(dialog->Working().GutterColorDefault, 1);
+    EXPECT_EQ(page->BackgroundButton()->isEnabled(), gutterDefault);
+    EXPECT_EQ(dialog->Working().GutterColorDefault != 0, !gutterDefault);
+
     SelectElement("Comment");
+    const bool italic = page->StyleBox(kStyleItalic)->isChecked();
+    const bool foreDefault = page->ForeDefaultBox()->isChecked();
     page->StyleBox(kStyleItalic)->click();
     page->ForeDefaultBox()->click();
-    EXPECT_FALSE(page->ForegroundButton()->isEnabled());
+    EXPECT_EQ(page->ForegroundButton()->isEnabled(), foreDefault);
+
     SelectElement("Gutter");
-    EXPECT_TRUE(page->BackDefaultBox()->isChecked());
+    EXPECT_EQ(page->BackDefaultBox()->isChecked(), !gutterDefault);
     SelectElement("Comment");
-    EXPECT_TRUE(page->StyleBox(kStyleItalic)->isChecked());
-    EXPECT_TRUE(page->ForeDefaultBox()->isChecked());
+    EXPECT_EQ(page->StyleBox(kStyleItalic)->isChecked(), !italic);
+    EXPECT_EQ(page->ForeDefaultBox()->isChecked(), !foreDefault);
 }
 
 TEST_F(HighlightPageTest, FontSizeGoesToTheWorkingCopyAndThePreview)

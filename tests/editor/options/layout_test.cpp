@@ -75,9 +75,10 @@ TEST_F(LayoutTest, PagesFitWithoutOverlapsOrCutCaptions)
             EXPECT_TRUE(page->rect().contains(rect)) << names[i] << ": " << Name(control);
             const bool wraps = qobject_cast<QLabel*>(control) &&
                                static_cast<QLabel*>(control)->wordWrap();
-            if (!wraps && (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control)))
+            if (!wraps && (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control))) {
                 EXPECT_GE(control->width(), control->minimumSizeHint().width())
                     << names[i] << ": " << Name(control);
+            }
             for (QWidget* other : controls) {
                 if (other == control || control->isAncestorOf(other) || other->isAncestorOf(control))
                     continue;

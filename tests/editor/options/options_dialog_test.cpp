@@ -89,7 +89,7 @@ TEST_F(DialogTest, CancelAfterChangingEveryKindLeavesTheSettingsByteIdentical)
     TypeInto(dialog->OptionsPage()->GutterBox(), "40");
     ChooseForeground("Comment", kGreen);
     DeleteFirstKeyOf(caUNDO);
-    AddAutoCorrect("teh", "the");
+    AddAutoCorrect("adn", "and");
     AddTemplate("hw", "Hello", "hello world");
     ASSERT_NE(dialog->Working().SaveToString(), before);
     Cancel();
@@ -144,10 +144,10 @@ TEST_F(DialogTest, OkAppliesEveryKindAndTheStreamRoundTripsIt)
          }},
         {"key_deleted", [](DialogTest& t) { t.DeleteFirstKeyOf(caUNDO); },
          [undoKeys](TSM_Settings& s) { return CountBindings(s.Keys(), caUNDO) == undoKeys - 1; }},
-        {"auto_correct_entry", [](DialogTest& t) { t.AddAutoCorrect("teh", "the"); },
+        {"auto_correct_entry", [](DialogTest& t) { t.AddAutoCorrect("adn", "and"); },
          [](TSM_Settings& s) {
-             const TMacroEntry* entry = s.AutoReplace().Find("teh");
-             return entry != nullptr && entry->Expansion == "the";
+             const TMacroEntry* entry = s.AutoReplace().Find("adn");
+             return entry != nullptr && entry->Expansion == "and";
          }},
         {"template", [](DialogTest& t) { t.AddTemplate("hw", "Hello", "hello\rworld"); },
          [](TSM_Settings& s) {

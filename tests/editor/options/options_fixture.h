@@ -4,6 +4,7 @@
 // the modal boxes the dialog opens.
 #pragma once
 
+#include "chrome/ansi_text.h"
 #include "chrome/prompt.h"
 #include "editor/code_memo.h"
 #include "editor/options/auto_correct_page.h"
