@@ -193,18 +193,26 @@ int THighlightPage::Current() const
     return item == nullptr ? kSelectedText - 1 : item->data(Qt::UserRole).toInt();
 }
 
-uint32_t THighlightPage::Colour(bool foreground) const
+THighlightPage::TColourSlot THighlightPage::Slot(bool foreground)
 {
-    const TSM_Settings& working = context_.Working;
+    TSM_Settings& working = context_.Working;
     const int element = Current();
     if (element >= 0) {
-        const TSM_Effect& effect = working.Effects[static_cast<size_t>(element)];
-        return foreground ? effect.Fore : effect.Back;
+        TSM_Effect& effect = working.Effects[static_cast<size_t>(element)];
+        return foreground ? TColourSlot{&effect.Fore, &effect.ForeDefault}
+                          : TColourSlot{&effect.Back, &effect.BackDefault};
     }
     switch (element) {
-    case kSelectedText: return foreground ? working.SelTextColor : working.SelTextBack;
-    case kLeftMargin: return working.MarginColor;
-    default: return working.GutterColor;
+    case kSelectedText:
+        return foreground ? TColourSlot{&working.SelTextColor, &working.SelTextColorDefault}
+                          : TColourSlot{&working.SelTextBack, &working.SelTextBackDefault};
+    case kLeftMargin:
+        return foreground ? TColourSlot{}
+                          : TColourSlot{&working.MarginColor, &working.MarginColorDefault};
+    case kGutter:
+        return foreground ? TColourSlot{}
+                          : TColourSlot{&working.GutterColor, &working.GutterColorDefault};
+    default: return {};
     }
 }
 
@@ -218,38 +226,22 @@ void THighlightPage::ShowColour(QPushButton* button, uint32_t colour, bool enabl
 
 void THighlightPage::ShowElement()
 {
-    const TSM_Settings& working = context_.Working;
     const int element = Current();
     const bool style = element >= 0;
-    bool foreDefault = false;
-    bool backDefault = false;
-    uint8_t bits = 0;
-    if (style) {
-        const TSM_Effect& effect = working.Effects[static_cast<size_t>(element)];
-        bits = effect.Style;
-        foreDefault = effect.ForeDefault != 0;
-        backDefault = effect.BackDefault != 0;
-    }
-    else if (element == kSelectedText) {
-        foreDefault = working.SelTextColorDefault != 0;
-        backDefault = working.SelTextBackDefault != 0;
-    }
-    else {
-        backDefault =
-            (element == kLeftMargin ? working.MarginColorDefault : working.GutterColorDefault) != 0;
-    }
-    // Margin and gutter have only a background colour.
-    const bool hasFore = style || element == kSelectedText;
+    const uint8_t bits = style ? context_.Working.Effects[static_cast<size_t>(element)].Style : 0;
     for (const uint8_t bit : {kStyleBold, kStyleItalic, kStyleUnderline}) {
         StyleBox(bit)->setChecked((bits & bit) != 0);
         StyleBox(bit)->setEnabled(style);
     }
-    foreDefault_->setChecked(foreDefault);
-    foreDefault_->setEnabled(hasFore);
-    backDefault_->setChecked(backDefault);
-    backDefault_->setEnabled(element >= kGutter);
-    ShowColour(fore_, Colour(true), hasFore && !foreDefault);
-    ShowColour(back_, Colour(false), element >= kGutter && !backDefault);
+    const auto show = [this](const TColourSlot& slot, QCheckBox* box, QPushButton* button) {
+        const bool defaulted = slot.Default != nullptr && *slot.Default != 0;
+        box->setChecked(defaulted);
+        box->setEnabled(slot.Colour != nullptr);
+        ShowColour(button, slot.Colour != nullptr ? *slot.Colour : 0,
+                   slot.Colour != nullptr && !defaulted);
+    };
+    show(Slot(true), foreDefault_, fore_);
+    show(Slot(false), backDefault_, back_);
 }
 
 void THighlightPage::EffectsChanged()
@@ -271,8 +263,11 @@ void THighlightPage::StyleClicked(uint8_t bit, bool on)
 
 void THighlightPage::ColourClicked(bool foreground)
 {
+    const TColourSlot slot = Slot(foreground);
+    if (slot.Colour == nullptr)
+        return;
     const std::optional<QColor> chosen =
-        context_.Prompt.ChooseColour(context_.Preview.Colour(Colour(foreground)));
+        context_.Prompt.ChooseColour(context_.Preview.Colour(*slot.Colour));
     if (!chosen)
         return;
     SetColour(foreground, RGBColor(static_cast<uint8_t>(chosen->red()),
@@ -282,47 +277,28 @@ void THighlightPage::ColourClicked(bool foreground)
 
 void THighlightPage::SetColour(bool foreground, uint32_t colour)
 {
-    TSM_Settings& working = context_.Working;
-    const int element = Current();
-    if (element >= 0) {
-        TSM_Effect& effect = working.Effects[static_cast<size_t>(element)];
-        (foreground ? effect.Fore : effect.Back) = colour;
-        effect.Defined = true;
-    }
-    else if (element == kSelectedText) {
-        (foreground ? working.SelTextColor : working.SelTextBack) = colour;
-    }
-    else if (element == kLeftMargin) {
-        working.MarginColor = colour;
-    }
-    else if (element == kGutter) {
-        working.GutterColor = colour;
-    }
+    const TColourSlot slot = Slot(foreground);
+    if (slot.Colour == nullptr)
+        return;
+    *slot.Colour = colour;
+    MarkDefined();
     EffectsChanged();
 }
 
-void THighlightPage::DefaultClicked(bool foreground, bool on) { SetDefault(foreground, on); }
-
-void THighlightPage::SetDefault(bool foreground, bool on)
+void THighlightPage::DefaultClicked(bool foreground, bool on)
 {
-    TSM_Settings& working = context_.Working;
-    const int element = Current();
-    const uint8_t flag = on ? 1 : 0;
-    if (element >= 0) {
-        TSM_Effect& effect = working.Effects[static_cast<size_t>(element)];
-        (foreground ? effect.ForeDefault : effect.BackDefault) = flag;
-        effect.Defined = true;
-    }
-    else if (element == kSelectedText) {
-        (foreground ? working.SelTextColorDefault : working.SelTextBackDefault) = flag;
-    }
-    else if (element == kLeftMargin) {
-        working.MarginColorDefault = flag;
-    }
-    else if (element == kGutter) {
-        working.GutterColorDefault = flag;
-    }
+    const TColourSlot slot = Slot(foreground);
+    if (slot.Default == nullptr)
+        return;
+    *slot.Default = on ? 1 : 0;
+    MarkDefined();
     EffectsChanged();
+}
+
+void THighlightPage::MarkDefined()
+{
+    if (Current() >= 0)
+        context_.Working.Effects[static_cast<size_t>(Current())].Defined = true;
 }
 
 void THighlightPage::FontChanged()

@@ -59,11 +59,19 @@ private:
     void StyleClicked(uint8_t bit, bool on);
     void ColourClicked(bool foreground);
     void DefaultClicked(bool foreground, bool on);
-    // Writes the colour (or its default flag) of the current element.
+    // The stored colour and default flag behind the current element's
+    // foreground or background controls; both null where the element has
+    // no such colour (margin and gutter have no foreground).
+    struct TColourSlot {
+        uint32_t* Colour = nullptr;
+        uint8_t* Default = nullptr;
+    };
+    TColourSlot Slot(bool foreground);
+    // Writes the colour of the current element.
     void SetColour(bool foreground, uint32_t colour);
-    void SetDefault(bool foreground, bool on);
-    uint32_t Colour(bool foreground) const;
     void ShowColour(QPushButton* button, uint32_t colour, bool enabled);
+    // A style whose attributes or colours were set is marked defined.
+    void MarkDefined();
     void FontChanged();
     void EffectsChanged();
 

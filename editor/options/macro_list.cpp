@@ -39,7 +39,9 @@ void FillMacroList(QTreeWidget& list, const TMacroKeywords& entries, bool descri
 std::string SelectedMacro(const QTreeWidget& list)
 {
     const QTreeWidgetItem* item = list.currentItem();
-    return item == nullptr ? std::string() : item->data(0, Qt::UserRole).toByteArray().toStdString();
+    if (item == nullptr)
+        return {};
+    return item->data(0, Qt::UserRole).toByteArray().toStdString();
 }
 
 }  // namespace tarnwick

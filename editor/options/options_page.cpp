@@ -54,10 +54,11 @@ constexpr int kMarginHigh = 199;
 
 // Keys the margin boxes take besides digits, and those the other number
 // boxes take.
-const std::initializer_list<int> kMarginKeys = {Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Right, Qt::Key_Insert,
-                          Qt::Key_Delete};
-const std::initializer_list<int> kNumberKeys = {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_End, Qt::Key_Home,
-                          Qt::Key_Left, Qt::Key_Right, Qt::Key_Delete};
+const std::initializer_list<int> kMarginKeys = {Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Right,
+                                                 Qt::Key_Insert, Qt::Key_Delete};
+const std::initializer_list<int> kNumberKeys = {Qt::Key_Backspace, Qt::Key_Tab,   Qt::Key_End,
+                                                 Qt::Key_Home,      Qt::Key_Left,  Qt::Key_Right,
+                                                 Qt::Key_Delete};
 
 }  // namespace
 
@@ -86,6 +87,7 @@ TOptionsPage::TOptionsPage(const TOptionsContext& context, QWidget* parent)
     for (size_t i = 0; i < kGeneralChecks.size(); ++i)
         generalGrid->addWidget(addCheck(kGeneralChecks[i], general), static_cast<int>(i) % rows,
                                static_cast<int>(i) / rows);
+    generalGrid->setRowStretch(rows, 1);
 
     auto* print = new QGroupBox(OptionText(sidPrintOptions), this);
     auto* printColumn = new QVBoxLayout(print);
@@ -154,7 +156,8 @@ void TOptionsPage::UpdateEnabling()
     Check(smoTabToColumn)->setEnabled((context_.Working.Options & smoWordWrap) == 0);
     // The caret can stand past a line's end only where every column is one
     // character wide.
-    Check(smoCaretAfterEOL)->setEnabled(QFontInfo(FontFromDesc(context_.Working.Font)).fixedPitch());
+    const bool fixedPitch = QFontInfo(FontFromDesc(context_.Working.Font)).fixedPitch();
+    Check(smoCaretAfterEOL)->setEnabled(fixedPitch);
 }
 
 int TOptionsPage::MarginValue(TNumberBox* box)
