@@ -8,6 +8,7 @@
 #include "chrome/prompt.h"
 #include "chrome/toolbar_icons.h"
 #include "editor/code_memo.h"
+#include "editor/options/options_dialog.h"
 #include "platform/profile.h"
 #include "scheme/builtin/builtin_scheme.h"
 #include "scheme/code_memo_parser.h"
@@ -109,6 +110,11 @@ void TMainForm::RegisterSchemes()
     editor.SetParser(2, Parser1.get());
     editor.SetParser(3, Parser2.get());
     editor.SetActiveParser(1);
+    // A scheme's edit-properties operation shows the editor options dialog.
+    for (TCodeMemoParser* scheme : {ActiveParser.get(), Parser1.get(), Parser2.get()})
+        scheme->OnShowOptionsDialog = [this](TCodeMemoParser& edited) {
+            return TOptionsDialog::Execute(edited, prompt_, ppAllPages, this);
+        };
 }
 
 void TMainForm::FormDestroy()

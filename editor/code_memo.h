@@ -21,6 +21,7 @@
 #include "editor/core/code_memo_model.h"
 #include "editor/core/highlight_pass.h"
 #include "editor/core/parser_slots.h"
+#include "editor/options/prop_ed_pages.h"
 #include "editor/qt_clipboard.h"
 
 #include <QAbstractScrollArea>
@@ -94,6 +95,8 @@ public:
     bool ShowFocusLine() const { return showFocusLine_; }
     void SetShowFocusLine(bool on);
     QCursor HyperCursor = QCursor(Qt::PointingHandCursor);
+    // The pages the editor options dialog shows when opened for this editor.
+    TPropEdPages VisiblePropEdPages = ppAllPages;
 
     // ---- view ----
     int64_t TopLine() const { return model_.TopLine(); }
@@ -136,6 +139,9 @@ public:
     std::function<void(QPainter& painter, const TRangeMark& mark, QRect cells)> OnDrawMark;
     // Each token the highlighting pass reads; it may change the value.
     std::function<void(int& tokenValue, int64_t extentStart, int64_t extentEnd)> OnTokenSeen;
+
+    // A settings colour as painted: system colours come from the palette.
+    QColor Colour(uint32_t colour) const;
 
     // ---- for benchmarks and tests ----
     // Records painted by the last paint event.
@@ -214,7 +220,6 @@ private:
     void PaintCaret(QPainter& painter);
     bool DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin);
     int64_t LogicalLineNumber(int64_t index);
-    QColor Colour(uint32_t colour) const;
     QColor EffectFore(int effect) const;
     QColor EffectBack(int effect) const;
 

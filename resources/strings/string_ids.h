@@ -101,6 +101,49 @@ inline constexpr int sidNotFound = 4262;
 
 // ---- Editor options dialog (4296-4369) ---------------------------------------
 inline constexpr int sidOptionsCaption = 4296;
+inline constexpr int sidPageOptions = 4297;
+inline constexpr int sidPageHighlighting = 4298;
+inline constexpr int sidPageKeys = 4299;
+inline constexpr int sidPrintOptions = 4300;
+inline constexpr int sidGeneralOptions = 4306;
+inline constexpr int sidIndentStep = 4313;
+inline constexpr int sidWrapColumn = 4314;
+inline constexpr int sidRightMargin = 4317;
+inline constexpr int sidGutterWidth = 4318;
+inline constexpr int sidLanguageStyle = 4319;
+inline constexpr int sidElement = 4320;
+inline constexpr int sidForeground = 4322;
+inline constexpr int sidBackground = 4324;
+inline constexpr int sidTextAttributes = 4328;
+inline constexpr int sidBold = 4329;
+inline constexpr int sidItalic = 4330;
+inline constexpr int sidUnderline = 4331;
+inline constexpr int sidTabColumns = 4337;
+inline constexpr int sidTabStop = 4338;
+inline constexpr int sidPageAutoCorrect = 4339;
+inline constexpr int sidPageTemplates = 4340;
+inline constexpr int sidSize = 4341;
+inline constexpr int sidCodeTemplate = 4342;
+inline constexpr int sidUseDefaultsFor = 4347;
+inline constexpr int sidCommands = 4348;
+inline constexpr int sidUsesKeys = 4349;
+inline constexpr int sidAdd = 4350;
+inline constexpr int sidDelete = 4351;
+inline constexpr int sidReplace = 4352;
+inline constexpr int sidWith = 4353;
+inline constexpr int sidActKeys = 4354;
+inline constexpr int sidHotkey = 4355;
+inline constexpr int sidName = 4356;
+inline constexpr int sidDescription = 4357;
+inline constexpr int sidOK = 4358;
+inline constexpr int sidCancel = 4359;
+inline constexpr int sidSelectedText = 4360;
+inline constexpr int sidLeftMargin = 4361;
+inline constexpr int sidGutter = 4362;
+inline constexpr int sidFont = 4364;
+inline constexpr int sidEdit = 4368;
+// The option check boxes (4301-4305, 4307-4312, 4315, 4316, 4335, 4336,
+// 4343-4346, 4365, 4366, 4369) are listed with their bits by the options page.
 
 struct TStringEntry {
     int id;
