@@ -35,6 +35,7 @@ namespace tarnwick {
 
 class TCodePaneHost;
 class TCodeMemoParser;
+class TPrintSetup;
 class TPrompt;
 
 // A tree font as main.ini keeps it. Colour: red in the low byte, then green,
@@ -93,6 +94,19 @@ public:
     void Expandallnodes1Click();
     void Collapseallnodes1Click();
     void PopupMenu1Popup();
+
+    // --- printing (main_form_print.cpp) ---
+    void Pagesetup1Click();
+    // The Print submenu opens: Selected code is offered for a title only.
+    void Print1Click();
+    void SelectedCode1Click();
+    void Category2Click();
+    void All1Click();
+    // File > Print > Highlighted booklet: the selected category or the whole
+    // library as a PDF highlighted by the active scheme.
+    void HighlightedBooklet1Click();
+    // The printer and offsets of the plain prints.
+    TPrintSetup& PrintSetup();
 
     // --- commands ---
     void btnOpenClick();
@@ -168,6 +182,7 @@ public:
     QAction* SelectedCode1 = nullptr;
     QAction* Category2 = nullptr;
     QAction* All1 = nullptr;
+    QAction* HighlightedBooklet1 = nullptr;
     QAction* Exit1 = nullptr;
 
     QMenu* Edit2 = nullptr;
@@ -211,6 +226,9 @@ private:
     void CreateToolBar();
     void CreatePanes();
     void ConnectHandlers();
+    void ConnectPrintHandlers();
+    // Prints nothing and says why in the status bar.
+    void ShowNothingPrinted(const QString& reason);
     QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
     void FormResize();
     void MainMenu981Popup();
@@ -262,6 +280,7 @@ private:
     QString wordCodeSize_ = QStringLiteral("Code Size");
     QPointer<QAction> openChecked_;  // the Open menu's item of the library shown
     QString hintSaved_;  // status panel 0 while a toolbar hint is shown
+    std::unique_ptr<TPrintSetup> printSetup_;
 };
 
 }  // namespace tarnwick
