@@ -25,16 +25,16 @@ namespace tarnwick {
 
 namespace {
 
-constexpr int kStatusMessageTime = 8000; // milliseconds
+constexpr int kStatusMessageTime = 8000;  // milliseconds
 
 // The header of a category: the label and the name in upper case, letters
 // of the code page included.
-std::string CategoryHeader(const std::string &category)
+std::string CategoryHeader(const std::string& category)
 {
     return QtToAnsi(AnsiToQt(std::string(kCategoryLabel) + category).toUpper());
 }
 
-TPlainPrintJob PlainPrintJob(TMainForm &form)
+TPlainPrintJob PlainPrintJob(TMainForm& form)
 {
     return {&form.PrintSetup().Printer(), form.Memo1->Editor().font(), form.PrintSetup().Offsets(),
             TMainForm::kCaption, form.AppFolder() / kWorkFileName};
@@ -43,7 +43,7 @@ TPlainPrintJob PlainPrintJob(TMainForm &form)
 // With no printer on the system the plain prints write a PDF file; its name
 // is asked for each print, so that no print overwrites an earlier one
 // unasked. False when the user cancels.
-bool ChoosePdfFile(TPrompt &prompt, QPrinter &printer, const QString &suggestion)
+bool ChoosePdfFile(TPrompt& prompt, QPrinter& printer, const QString& suggestion)
 {
     if (!NeedsPdfFileName(printer))
         return true;
@@ -60,7 +60,7 @@ bool ChoosePdfFile(TPrompt &prompt, QPrinter &printer, const QString &suggestion
 // Gives a PDF printer its file name back once the print is over.
 class TPdfFileReset {
 public:
-    explicit TPdfFileReset(QPrinter &printer) : printer_(printer), reset_(NeedsPdfFileName(printer))
+    explicit TPdfFileReset(QPrinter& printer) : printer_(printer), reset_(NeedsPdfFileName(printer))
     {
     }
     ~TPdfFileReset()
@@ -68,11 +68,11 @@ public:
         if (reset_)
             printer_.setOutputFileName({});
     }
-    TPdfFileReset(const TPdfFileReset &) = delete;
-    TPdfFileReset &operator=(const TPdfFileReset &) = delete;
+    TPdfFileReset(const TPdfFileReset&) = delete;
+    TPdfFileReset& operator=(const TPdfFileReset&) = delete;
 
 private:
-    QPrinter &printer_;
+    QPrinter& printer_;
     bool reset_;
 };
 
@@ -80,11 +80,11 @@ class TWaitCursor {
 public:
     TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor &) = delete;
-    TWaitCursor &operator=(const TWaitCursor &) = delete;
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
-} // namespace
+}  // namespace
 
 void TMainForm::ConnectPrintHandlers()
 {
@@ -97,14 +97,14 @@ void TMainForm::ConnectPrintHandlers()
     connect(HighlightedBooklet1, &QAction::triggered, this, &TMainForm::HighlightedBooklet1Click);
 }
 
-TPrintSetup &TMainForm::PrintSetup()
+TPrintSetup& TMainForm::PrintSetup()
 {
     if (!printSetup_)
         printSetup_ = std::make_unique<TPrintSetup>();
     return *printSetup_;
 }
 
-void TMainForm::ShowNothingPrinted(const QString &reason)
+void TMainForm::ShowNothingPrinted(const QString& reason)
 {
     StatusBar1->showMessage(QStringLiteral("Nothing printed: ") + reason, kStatusMessageTime);
 }
@@ -117,13 +117,13 @@ void TMainForm::Pagesetup1Click()
 
 void TMainForm::Print1Click()
 {
-    const QTreeWidgetItem *node = TreeView1->currentItem();
+    const QTreeWidgetItem* node = TreeView1->currentItem();
     SelectedCode1->setEnabled(node != nullptr && node->parent() != nullptr);
 }
 
 void TMainForm::SelectedCode1Click()
 {
-    const QTreeWidgetItem *node = TreeView1->currentItem();
+    const QTreeWidgetItem* node = TreeView1->currentItem();
     if (node == nullptr || node->parent() == nullptr) {
         ShowNothingPrinted(QStringLiteral("select a title to print its code"));
         return;
@@ -132,7 +132,7 @@ void TMainForm::SelectedCode1Click()
         const std::string text =
             SelectedCodeText(kCaption, CategoryHeader(QtToAnsi(node->parent()->text(0))),
                              QtToAnsi(node->text(0)), Memo1->Text());
-        QPrinter &printer = PrintSetup().Printer();
+        QPrinter& printer = PrintSetup().Printer();
         printer.setPrintRange(QPrinter::Selection);
         const bool confirmed = prompt_.PrintDialog(printer);
         printer.setPrintRange(QPrinter::AllPages);
@@ -141,14 +141,14 @@ void TMainForm::SelectedCode1Click()
         const TWaitCursor wait;
         PrintSelectedCode(PlainPrintJob(*this), text);
     }
-    catch (const std::exception &error) {
+    catch (const std::exception& error) {
         prompt_.ShowError(AnsiToQt(error.what()));
     }
 }
 
 void TMainForm::Category2Click()
 {
-    const QTreeWidgetItem *node = TreeView1->currentItem();
+    const QTreeWidgetItem* node = TreeView1->currentItem();
     if (node == nullptr) {
         ShowNothingPrinted(QStringLiteral("no category is selected"));
         return;
@@ -158,7 +158,7 @@ void TMainForm::Category2Click()
     const std::string category = QtToAnsi(node->text(0));
     try {
         const std::string prefix = LanguageString(17);
-        QPrinter &printer = PrintSetup().Printer();
+        QPrinter& printer = PrintSetup().Printer();
         const TPdfFileReset reset(printer);
         if (!ChoosePdfFile(prompt_, printer, node->text(0)))
             return;
@@ -168,7 +168,7 @@ void TMainForm::Category2Click()
             ShowNothingPrinted(QStringLiteral("the category ") + node->text(0) +
                                QStringLiteral(" has no titles"));
     }
-    catch (const std::exception &error) {
+    catch (const std::exception& error) {
         prompt_.ShowError(AnsiToQt(error.what()));
     }
 }
@@ -177,7 +177,7 @@ void TMainForm::All1Click()
 {
     try {
         const std::string prefix = LanguageString(12);
-        QPrinter &printer = PrintSetup().Printer();
+        QPrinter& printer = PrintSetup().Printer();
         const TPdfFileReset reset(printer);
         if (!ChoosePdfFile(prompt_, printer, QStringLiteral("Library")))
             return;
@@ -185,7 +185,7 @@ void TMainForm::All1Click()
         if (!PrintAll(PlainPrintJob(*this), currentLibrary_.string(), CategoryHeader, prefix))
             ShowNothingPrinted(QStringLiteral("the library has no categories"));
     }
-    catch (const std::exception &error) {
+    catch (const std::exception& error) {
         prompt_.ShowError(AnsiToQt(error.what()));
     }
 }
@@ -195,7 +195,7 @@ void TMainForm::HighlightedBooklet1Click()
     // With a node selected the user chooses between its category and the
     // whole library; with none the booklet holds the whole library.
     std::string category;
-    if (const QTreeWidgetItem *node = TreeView1->currentItem()) {
+    if (const QTreeWidgetItem* node = TreeView1->currentItem()) {
         if (node->parent() != nullptr)
             node = node->parent();
         const QString question = QStringLiteral("Make the booklet of the category %1 only?\n"
@@ -234,9 +234,9 @@ void TMainForm::HighlightedBooklet1Click()
                                     .arg(*file),
                                 kStatusMessageTime);
     }
-    catch (const std::exception &error) {
+    catch (const std::exception& error) {
         prompt_.ShowError(AnsiToQt(error.what()));
     }
 }
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -56,7 +56,7 @@ std::string Library(int titles)
     return index.string();
 }
 
-void BM_PrintAllToPdf(benchmark::State &state)
+void BM_PrintAllToPdf(benchmark::State& state)
 {
     const std::string index = Library(static_cast<int>(state.range(0)));
     QPrinter printer(QPrinter::HighResolution);
@@ -68,12 +68,12 @@ void BM_PrintAllToPdf(benchmark::State &state)
                              Folder() / kWorkFileName};
     for (auto _ : state) {
         PrintAll(
-            job, index, [](const std::string &name) { return "CATEGORY : " + name; }, "Snippet");
+            job, index, [](const std::string& name) { return "CATEGORY : " + name; }, "Snippet");
     }
     state.counters["pdf_bytes"] = static_cast<double>(fs::file_size(Folder() / "all.pdf"));
 }
 
-void BM_BookletToPdf(benchmark::State &state)
+void BM_BookletToPdf(benchmark::State& state)
 {
     const std::string index = Library(static_cast<int>(state.range(0)));
     TCodeMemoParser scheme;
@@ -93,9 +93,9 @@ void BM_BookletToPdf(benchmark::State &state)
 BENCHMARK(BM_PrintAllToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BookletToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -27,7 +27,7 @@ namespace {
 
 constexpr int kPdfResolution = 300;
 constexpr double kPdfMarginMillimetres = 15;
-const char *const kHeadingFamily = "Sans Serif";
+const char* const kHeadingFamily = "Sans Serif";
 
 QString FromAnsi(std::string_view bytes)
 {
@@ -45,7 +45,7 @@ struct TPageFrame {
     QRectF Foot;
 };
 
-TPageFrame MakeFrame(QPagedPaintDevice &device)
+TPageFrame MakeFrame(QPagedPaintDevice& device)
 {
     TPageFrame frame;
     frame.HeadingFont = QFont(QString::fromLatin1(kHeadingFamily), 9);
@@ -60,10 +60,10 @@ TPageFrame MakeFrame(QPagedPaintDevice &device)
 }
 
 // One snippet as a laid-out document.
-std::unique_ptr<QTextDocument> SnippetDocument(QPagedPaintDevice &device, const TPageFrame &frame,
-                                               const TBookletEntry &entry,
-                                               const TBookletOptions &options,
-                                               TExportHighlighter *highlighter)
+std::unique_ptr<QTextDocument> SnippetDocument(QPagedPaintDevice& device, const TPageFrame& frame,
+                                               const TBookletEntry& entry,
+                                               const TBookletOptions& options,
+                                               TExportHighlighter* highlighter)
 {
     TCodeMemoModel model;
     model.LoadFromText(entry.Text);
@@ -74,6 +74,9 @@ std::unique_ptr<QTextDocument> SnippetDocument(QPagedPaintDevice &device, const 
     model.SetHighlighter(highlighter);
     model.SelectAll();
     std::string html = model.WriteSelection(wkHTML);
+    // The writer ends its lines with CR LF; Qt's parser would break a
+    // preformatted line at each of the two.
+    html.erase(std::remove(html.begin(), html.end(), '\r'), html.end());
     // Preformatted text keeps its spacing but wraps at the page's edge.
     const size_t pre = html.find("<PRE>");
     if (pre != std::string::npos)
@@ -94,17 +97,17 @@ std::unique_ptr<QTextDocument> SnippetDocument(QPagedPaintDevice &device, const 
 
 class TBookletPainter {
 public:
-    TBookletPainter(QPagedPaintDevice &device, const TPageFrame &frame, const QString &caption)
+    TBookletPainter(QPagedPaintDevice& device, const TPageFrame& frame, const QString& caption)
         : device_(device), frame_(frame), caption_(caption)
     {
         if (!painter_.begin(&device))
             throw Exception("The booklet could not be started on its output");
     }
 
-    QPainter &Painter() { return painter_; }
+    QPainter& Painter() { return painter_; }
 
     // Starts page `number` (from 1) with its heading and foot.
-    void StartPage(int number, const QString &left, const QString &right)
+    void StartPage(int number, const QString& left, const QString& right)
     {
         if (number > 1 && !device_.newPage())
             throw Exception("The booklet could not start page " + std::to_string(number));
@@ -125,11 +128,11 @@ public:
             throw Exception("The booklet could not be finished on its output");
     }
 
-    const QString &Caption() const { return caption_; }
+    const QString& Caption() const { return caption_; }
 
 private:
-    QPagedPaintDevice &device_;
-    const TPageFrame &frame_;
+    QPagedPaintDevice& device_;
+    const TPageFrame& frame_;
     QString caption_;
     QPainter painter_;
 };
@@ -137,14 +140,14 @@ private:
 // A line of the contents: a category name, or a title with its page.
 struct TContentsRow {
     QString Text;
-    int Page = 0; // 0: a category row
+    int Page = 0;  // 0: a category row
 };
 
-std::vector<TContentsRow> ContentsRows(const std::vector<TBookletEntry> &entries)
+std::vector<TContentsRow> ContentsRows(const std::vector<TBookletEntry>& entries)
 {
     std::vector<TContentsRow> rows;
-    const std::string *category = nullptr;
-    for (const TBookletEntry &entry : entries) {
+    const std::string* category = nullptr;
+    for (const TBookletEntry& entry : entries) {
         if (category == nullptr || *category != entry.Category) {
             if (category != nullptr)
                 rows.push_back({});
@@ -158,13 +161,13 @@ std::vector<TContentsRow> ContentsRows(const std::vector<TBookletEntry> &entries
 
 // Rows on the first contents page, under the "Contents" heading, and on each
 // further one.
-int RowsPerPage(const TPageFrame &frame, bool first)
+int RowsPerPage(const TPageFrame& frame, bool first)
 {
     const int rows = static_cast<int>(frame.Body.height() / frame.LineHeight);
     return std::max(1, first ? rows - 2 : rows);
 }
 
-int ContentsPageCount(const TPageFrame &frame, size_t rowCount)
+int ContentsPageCount(const TPageFrame& frame, size_t rowCount)
 {
     int pages = 1;
     size_t room = static_cast<size_t>(RowsPerPage(frame, true));
@@ -175,10 +178,10 @@ int ContentsPageCount(const TPageFrame &frame, size_t rowCount)
     return pages;
 }
 
-void PaintContents(TBookletPainter &out, const TPageFrame &frame,
-                   const std::vector<TContentsRow> &rows, int pageCount)
+void PaintContents(TBookletPainter& out, const TPageFrame& frame,
+                   const std::vector<TContentsRow>& rows, int pageCount)
 {
-    QPainter &painter = out.Painter();
+    QPainter& painter = out.Painter();
     const double indent = frame.LineHeight * 1.5;
     size_t row = 0;
     for (int page = 1; page <= pageCount; ++page) {
@@ -193,7 +196,7 @@ void PaintContents(TBookletPainter &out, const TPageFrame &frame,
             y += 2 * frame.LineHeight;
         }
         for (int n = RowsPerPage(frame, page == 1); n > 0 && row < rows.size(); --n, ++row) {
-            const TContentsRow &line = rows[row];
+            const TContentsRow& line = rows[row];
             const QRectF box(0, y, frame.Body.width(), frame.LineHeight);
             if (line.Page == 0) {
                 painter.setFont(frame.TitleFont);
@@ -213,10 +216,10 @@ void PaintContents(TBookletPainter &out, const TPageFrame &frame,
     }
 }
 
-void PaintSnippet(TBookletPainter &out, const TPageFrame &frame, const TBookletEntry &entry,
-                  QTextDocument &document, int firstPage)
+void PaintSnippet(TBookletPainter& out, const TPageFrame& frame, const TBookletEntry& entry,
+                  QTextDocument& document, int firstPage)
 {
-    QPainter &painter = out.Painter();
+    QPainter& painter = out.Painter();
     const int pages = std::max(1, document.pageCount());
     for (int i = 0; i < pages; ++i) {
         out.StartPage(firstPage + i, FromAnsi(entry.Title), FromAnsi(entry.Category));
@@ -231,15 +234,15 @@ void PaintSnippet(TBookletPainter &out, const TPageFrame &frame, const TBookletE
     }
 }
 
-} // namespace
+}  // namespace
 
-std::vector<TBookletEntry> BookletEntries(const std::string &indexFile, const std::string &category)
+std::vector<TBookletEntry> BookletEntries(const std::string& indexFile, const std::string& category)
 {
     std::vector<TBookletEntry> entries;
-    for (TListedCategory &listed : ListLibrary(indexFile)) {
+    for (TListedCategory& listed : ListLibrary(indexFile)) {
         if (!category.empty() && !SameTextAscii(listed.name, category))
             continue;
-        for (std::string &title : listed.titles) {
+        for (std::string& title : listed.titles) {
             std::string text = ReadSnippet(listed.name, title, indexFile);
             entries.push_back({listed.name, std::move(title), std::move(text)});
         }
@@ -247,8 +250,8 @@ std::vector<TBookletEntry> BookletEntries(const std::string &indexFile, const st
     return entries;
 }
 
-std::vector<int> PaintBooklet(QPagedPaintDevice &device, const std::vector<TBookletEntry> &entries,
-                              const TBookletOptions &options)
+std::vector<int> PaintBooklet(QPagedPaintDevice& device, const std::vector<TBookletEntry>& entries,
+                              const TBookletOptions& options)
 {
     TBookletOptions settings = options;
     if (settings.Scheme != nullptr && settings.FontName.empty()) {
@@ -266,7 +269,7 @@ std::vector<int> PaintBooklet(QPagedPaintDevice &device, const std::vector<TBook
     const TPageFrame frame = MakeFrame(device);
     std::vector<std::unique_ptr<QTextDocument>> documents;
     documents.reserve(entries.size());
-    for (const TBookletEntry &entry : entries)
+    for (const TBookletEntry& entry : entries)
         documents.push_back(SnippetDocument(device, frame, entry, settings, highlighter.get()));
 
     std::vector<TContentsRow> rows = ContentsRows(entries);
@@ -274,12 +277,12 @@ std::vector<int> PaintBooklet(QPagedPaintDevice &device, const std::vector<TBook
     std::vector<int> starts;
     starts.reserve(entries.size());
     int page = contentsPages + 1;
-    for (const auto &document : documents) {
+    for (const auto& document : documents) {
         starts.push_back(page);
         page += std::max(1, document->pageCount());
     }
     size_t next = 0;
-    for (TContentsRow &row : rows) {
+    for (TContentsRow& row : rows) {
         if (row.Page < 0)
             row.Page = starts[next++];
     }
@@ -292,9 +295,9 @@ std::vector<int> PaintBooklet(QPagedPaintDevice &device, const std::vector<TBook
     return starts;
 }
 
-std::vector<int> WriteBookletPdf(const std::filesystem::path &pdf,
-                                 const std::vector<TBookletEntry> &entries,
-                                 const TBookletOptions &options)
+std::vector<int> WriteBookletPdf(const std::filesystem::path& pdf,
+                                 const std::vector<TBookletEntry>& entries,
+                                 const TBookletOptions& options)
 {
     QPdfWriter writer(QString::fromStdString(pdf.string()));
     writer.setResolution(kPdfResolution);
@@ -306,4 +309,4 @@ std::vector<int> WriteBookletPdf(const std::filesystem::path &pdf,
     return PaintBooklet(writer, entries, options);
 }
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -26,12 +26,12 @@ class TCustomCodeMemoParser;
 struct TBookletEntry {
     std::string Category;
     std::string Title;
-    std::string Text; // code-page bytes, CR LF between lines
+    std::string Text;  // code-page bytes, CR LF between lines
 };
 
 struct TBookletOptions {
     // The scheme that highlights the snippets; null prints them plain.
-    TCustomCodeMemoParser *Scheme = nullptr;
+    TCustomCodeMemoParser* Scheme = nullptr;
     // The snippets' font; the scheme's editor font when empty.
     std::string FontName;
     int FontSize = 0;
@@ -41,19 +41,19 @@ struct TBookletOptions {
 // The snippets of `category` (every category when empty) of the library
 // whose index file is `indexFile`, in the tree's order: categories and titles
 // sorted without regard to letter case. Raises the store's errors.
-std::vector<TBookletEntry> BookletEntries(const std::string &indexFile,
-                                          const std::string &category = {});
+std::vector<TBookletEntry> BookletEntries(const std::string& indexFile,
+                                          const std::string& category = {});
 
 // Lays the booklet out and paints it on `device`, which must not be painted
 // on yet. Returns, per entry, the page (from 1) on which it starts. Raises
 // Exception when the device refuses to be painted on or to add a page.
-std::vector<int> PaintBooklet(QPagedPaintDevice &device, const std::vector<TBookletEntry> &entries,
-                              const TBookletOptions &options);
+std::vector<int> PaintBooklet(QPagedPaintDevice& device, const std::vector<TBookletEntry>& entries,
+                              const TBookletOptions& options);
 
 // The booklet as a PDF file at `pdf` (A4, 300 dots per inch, margins of
 // 15 mm); an existing file is replaced.
-std::vector<int> WriteBookletPdf(const std::filesystem::path &pdf,
-                                 const std::vector<TBookletEntry> &entries,
-                                 const TBookletOptions &options);
+std::vector<int> WriteBookletPdf(const std::filesystem::path& pdf,
+                                 const std::vector<TBookletEntry>& entries,
+                                 const TBookletOptions& options);
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -16,9 +16,9 @@ namespace {
 
 constexpr int kTabWidth = 8;
 
-} // namespace
+}  // namespace
 
-TLinePrinter::TLinePrinter(QPrinter &printer, TPrintOffsets offsets)
+TLinePrinter::TLinePrinter(QPrinter& printer, TPrintOffsets offsets)
     : printer_(printer), offsets_(offsets)
 {
 }
@@ -53,7 +53,7 @@ void TLinePrinter::EndDoc()
         throw EPrinter("The printer could not finish the document");
 }
 
-void TLinePrinter::SetFont(const QFont &font)
+void TLinePrinter::SetFont(const QFont& font)
 {
     painter_.setFont(font);
 }
@@ -86,11 +86,11 @@ void TLinePrinter::CentredOut(int y, std::string_view line)
                       y + painter_.fontMetrics().ascent(), text);
 }
 
-void TLinePrinter::PrintLines(const std::vector<std::string> &lines, int y,
-                              const std::function<void(int &y)> &heading)
+void TLinePrinter::PrintLines(const std::vector<std::string>& lines, int y,
+                              const std::function<void(int& y)>& heading)
 {
     bool pageFull = false;
-    for (const std::string &line : lines) {
+    for (const std::string& line : lines) {
         // The page is changed only when another line follows, so a document
         // that just fills its last page does not end on a page holding only
         // the heading.
@@ -109,7 +109,7 @@ QString PrintableLine(std::string_view line)
 {
     QString out;
     out.reserve(static_cast<qsizetype>(line.size()));
-    const std::array<QChar, 256> &chars = AnsiChars();
+    const std::array<QChar, 256>& chars = AnsiChars();
     for (const char byte : line) {
         const auto c = static_cast<unsigned char>(byte);
         if (c == '\t') {
@@ -124,7 +124,7 @@ QString PrintableLine(std::string_view line)
     return out;
 }
 
-TPrintOffsets MarginOffsets(const QPrinter &printer, int leftThousandths, int topThousandths)
+TPrintOffsets MarginOffsets(const QPrinter& printer, int leftThousandths, int topThousandths)
 {
     const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
     const auto offset = [](int thousandths, int dpi, int unreachable) {
@@ -134,4 +134,4 @@ TPrintOffsets MarginOffsets(const QPrinter &printer, int leftThousandths, int to
             offset(topThousandths, printer.logicalDpiY(), printable.top())};
 }
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -36,17 +36,17 @@ struct TPrintOffsets {
 
 class TLinePrinter {
 public:
-    TLinePrinter(QPrinter &printer, TPrintOffsets offsets);
+    TLinePrinter(QPrinter& printer, TPrintOffsets offsets);
     ~TLinePrinter();
-    TLinePrinter(const TLinePrinter &) = delete;
-    TLinePrinter &operator=(const TLinePrinter &) = delete;
+    TLinePrinter(const TLinePrinter&) = delete;
+    TLinePrinter& operator=(const TLinePrinter&) = delete;
 
     // Raises EPrinter when the printer refuses the document or a page.
     void BeginDoc();
     void NewPage();
     void EndDoc();
 
-    void SetFont(const QFont &font);
+    void SetFont(const QFont& font);
     // The height of "X" in the current font.
     int LineHeight() const;
     int PageWidth() const;
@@ -63,11 +63,11 @@ public:
     // line that takes the position past the page height, the next line goes
     // to a new page: the position restarts at the top offset and `heading`
     // prints the page heading and advances it.
-    void PrintLines(const std::vector<std::string> &lines, int y,
-                    const std::function<void(int &y)> &heading);
+    void PrintLines(const std::vector<std::string>& lines, int y,
+                    const std::function<void(int& y)>& heading);
 
 private:
-    QPrinter &printer_;
+    QPrinter& printer_;
     TPrintOffsets offsets_;
     QPainter painter_;
 };
@@ -82,6 +82,6 @@ QString PrintableLine(std::string_view line);
 // truncated) less the distance from the paper's edge to the printable area,
 // which the printer cannot reach anyway; never below 0. So the text lands at
 // the chosen distance from the paper's edge on any printer.
-TPrintOffsets MarginOffsets(const QPrinter &printer, int leftThousandths, int topThousandths);
+TPrintOffsets MarginOffsets(const QPrinter& printer, int leftThousandths, int topThousandths);
 
-} // namespace tarnwick
+}  // namespace tarnwick

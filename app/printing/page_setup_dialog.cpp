@@ -20,25 +20,25 @@ namespace tarnwick {
 namespace {
 
 // The printer box's entry for PDF output; its data is the empty name.
-const char *const kPdfEntry = "PDF file";
+const char* const kPdfEntry = "PDF file";
 
 const QPageSize::PageSizeId kPaperSizes[] = {
     QPageSize::A4, QPageSize::Letter, QPageSize::Legal,     QPageSize::A3,
     QPageSize::A5, QPageSize::B5,     QPageSize::Executive,
 };
 
-} // namespace
+}  // namespace
 
-TPageSetupDialog::TPageSetupDialog(QPrinter &printer, QWidget *parent)
+TPageSetupDialog::TPageSetupDialog(QPrinter& printer, QWidget* parent)
     : QDialog(parent), printer_(printer)
 {
     setWindowTitle(QStringLiteral("Page setup"));
-    auto *layout = new QVBoxLayout(this);
-    auto *form = new QFormLayout;
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
     layout->addLayout(form);
 
     PrinterBox = new QComboBox(this);
-    for (const QString &name : QPrinterInfo::availablePrinterNames())
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
         PrinterBox->addItem(name, name);
     PrinterBox->addItem(QString::fromLatin1(kPdfEntry), QString());
     const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
@@ -53,8 +53,8 @@ TPageSetupDialog::TPageSetupDialog(QPrinter &printer, QWidget *parent)
     PaperBox->setCurrentIndex(paper >= 0 ? paper : 0);
     form->addRow(QStringLiteral("Paper"), PaperBox);
 
-    auto *orientation = new QGroupBox(QStringLiteral("Orientation"), this);
-    auto *orientationLayout = new QHBoxLayout(orientation);
+    auto* orientation = new QGroupBox(QStringLiteral("Orientation"), this);
+    auto* orientationLayout = new QHBoxLayout(orientation);
     Portrait = new QRadioButton(QStringLiteral("Portrait"), orientation);
     Landscape = new QRadioButton(QStringLiteral("Landscape"), orientation);
     orientationLayout->addWidget(Portrait);
@@ -63,10 +63,10 @@ TPageSetupDialog::TPageSetupDialog(QPrinter &printer, QWidget *parent)
         ->setChecked(true);
     layout->addWidget(orientation);
 
-    auto *margins = new QGroupBox(QStringLiteral("Margins (thousandths of an inch)"), this);
-    auto *marginForm = new QFormLayout(margins);
-    for (const char *side : {"Left", "Right", "Top", "Bottom"}) {
-        auto *box = new QSpinBox(margins);
+    auto* margins = new QGroupBox(QStringLiteral("Margins (thousandths of an inch)"), this);
+    auto* marginForm = new QFormLayout(margins);
+    for (const char* side : {"Left", "Right", "Top", "Bottom"}) {
+        auto* box = new QSpinBox(margins);
         box->setRange(0, 100000);
         box->setValue(TPrintSetup::kMarginThousandths);
         box->setEnabled(false);
@@ -74,7 +74,7 @@ TPageSetupDialog::TPageSetupDialog(QPrinter &printer, QWidget *parent)
     }
     layout->addWidget(margins);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TPageSetupDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TPageSetupDialog::reject);
     layout->addWidget(buttons);
@@ -102,4 +102,4 @@ void TPageSetupDialog::accept()
     QDialog::accept();
 }
 
-} // namespace tarnwick
+}  // namespace tarnwick

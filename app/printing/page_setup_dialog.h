@@ -16,19 +16,19 @@ namespace tarnwick {
 class TPageSetupDialog : public QDialog {
     Q_OBJECT
 public:
-    TPageSetupDialog(QPrinter &printer, QWidget *parent = nullptr);
+    TPageSetupDialog(QPrinter& printer, QWidget* parent = nullptr);
 
     // Writes the choices to the printer; run by accept().
     void ApplyToPrinter();
     void accept() override;
 
-    QComboBox *PrinterBox = nullptr;
-    QComboBox *PaperBox = nullptr;
-    QRadioButton *Portrait = nullptr;
-    QRadioButton *Landscape = nullptr;
+    QComboBox* PrinterBox = nullptr;
+    QComboBox* PaperBox = nullptr;
+    QRadioButton* Portrait = nullptr;
+    QRadioButton* Landscape = nullptr;
 
 private:
-    QPrinter &printer_;
+    QPrinter& printer_;
 };
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -32,8 +32,8 @@ public:
         std::error_code ignored;
         std::filesystem::remove(path_, ignored);
     }
-    TWorkFile(const TWorkFile &) = delete;
-    TWorkFile &operator=(const TWorkFile &) = delete;
+    TWorkFile(const TWorkFile&) = delete;
+    TWorkFile& operator=(const TWorkFile&) = delete;
 
     void Create()
     {
@@ -58,12 +58,12 @@ public:
     }
 
 private:
-    template <typename Step> void Guard(const char *what, Step step)
+    template <typename Step> void Guard(const char* what, Step step)
     {
         try {
             step();
         }
-        catch (const EInOutError &error) {
+        catch (const EInOutError& error) {
             throw EInOutError("The print work file " + path_.string() + " could not be " + what +
                                   ": " + error.what(),
                               error.ErrorCode);
@@ -74,7 +74,7 @@ private:
     TFile file_;
 };
 
-QFont BannerFont(const QFont &codeFont)
+QFont BannerFont(const QFont& codeFont)
 {
     QFont font = codeFont;
     font.setFamily(QStringLiteral("MS Sans Serif"));
@@ -84,7 +84,7 @@ QFont BannerFont(const QFont &codeFont)
 
 // The first page's heading; leaves the code font set and returns the position
 // under the heading.
-int PrintFirstHeading(TLinePrinter &printer, const TPlainPrintJob &job)
+int PrintFirstHeading(TLinePrinter& printer, const TPlainPrintJob& job)
 {
     printer.SetFont(BannerFont(job.CodeFont));
     int y = printer.Offsets().Top;
@@ -98,26 +98,26 @@ int PrintFirstHeading(TLinePrinter &printer, const TPlainPrintJob &job)
     return y;
 }
 
-void PrintWorkFileLines(const TPlainPrintJob &job, const std::vector<std::string> &lines,
-                        const std::function<void(TLinePrinter &, int &)> &pageHeading)
+void PrintWorkFileLines(const TPlainPrintJob& job, const std::vector<std::string>& lines,
+                        const std::function<void(TLinePrinter&, int&)>& pageHeading)
 {
     TLinePrinter printer(*job.Printer, job.Offsets);
     printer.BeginDoc();
     printer.SetFont(job.CodeFont);
     const int y = PrintFirstHeading(printer, job);
-    printer.PrintLines(lines, y, [&](int &pos) { pageHeading(printer, pos); });
+    printer.PrintLines(lines, y, [&](int& pos) { pageHeading(printer, pos); });
     printer.EndDoc();
 }
 
-} // namespace
+}  // namespace
 
-std::vector<TPrintedSnippet> CategorySnippets(const TIniDocument &index,
-                                              const std::string &indexFile,
-                                              const std::string &category)
+std::vector<TPrintedSnippet> CategorySnippets(const TIniDocument& index,
+                                              const std::string& indexFile,
+                                              const std::string& category)
 {
     std::vector<TPrintedSnippet> snippets;
     std::unordered_set<std::string> seen;
-    for (std::string &title : index.Keys(category, kWholeListing)) {
+    for (std::string& title : index.Keys(category, kWholeListing)) {
         // A title listed twice reads the same text; it is printed once.
         if (!seen.insert(UpperCaseAscii(title)).second)
             continue;
@@ -127,9 +127,9 @@ std::vector<TPrintedSnippet> CategorySnippets(const TIniDocument &index,
     return snippets;
 }
 
-bool PrintCategory(const TPlainPrintJob &job, const std::string &indexFile,
-                   const std::string &category, const std::string &header,
-                   const std::string &titlePrefix)
+bool PrintCategory(const TPlainPrintJob& job, const std::string& indexFile,
+                   const std::string& category, const std::string& header,
+                   const std::string& titlePrefix)
 {
     const TIniDocument index = TIniDocument::Load(ResolveFileName(indexFile));
     const std::vector<TPrintedSnippet> snippets = CategorySnippets(index, indexFile, category);
@@ -142,7 +142,7 @@ bool PrintCategory(const TPlainPrintJob &job, const std::string &indexFile,
     work.Create();
     work.Writeln(document);
     const std::vector<std::string> lines = work.ReadBack();
-    PrintWorkFileLines(job, lines, [&](TLinePrinter &printer, int &y) {
+    PrintWorkFileLines(job, lines, [&](TLinePrinter& printer, int& y) {
         printer.CentredOut(y, job.AppTitle);
         y += printer.LineHeight();
         printer.TextOut(y, header);
@@ -151,9 +151,9 @@ bool PrintCategory(const TPlainPrintJob &job, const std::string &indexFile,
     return true;
 }
 
-bool PrintAll(const TPlainPrintJob &job, const std::string &indexFile,
-              const std::function<std::string(const std::string &)> &headerOf,
-              const std::string &titlePrefix)
+bool PrintAll(const TPlainPrintJob& job, const std::string& indexFile,
+              const std::function<std::string(const std::string&)>& headerOf,
+              const std::string& titlePrefix)
 {
     const TIniDocument index = TIniDocument::Load(ResolveFileName(indexFile));
     const std::vector<std::string> categories = SortedNames(index.SectionNames(kWholeListing));
@@ -161,7 +161,7 @@ bool PrintAll(const TPlainPrintJob &job, const std::string &indexFile,
         return false;
     TWorkFile work(job.WorkFile);
     work.Create();
-    for (const std::string &category : categories) {
+    for (const std::string& category : categories) {
         const std::string lines = AllCategoryLines(headerOf(category), titlePrefix,
                                                    CategorySnippets(index, indexFile, category));
         // The category's lines are written as they were built: each already
@@ -169,23 +169,23 @@ bool PrintAll(const TPlainPrintJob &job, const std::string &indexFile,
         work.Writeln(std::string_view(lines).substr(0, lines.size() - 2));
     }
     const std::vector<std::string> printed = work.ReadBack();
-    PrintWorkFileLines(job, printed, [&](TLinePrinter &printer, int &y) {
+    PrintWorkFileLines(job, printed, [&](TLinePrinter& printer, int& y) {
         printer.CentredOut(y, job.AppTitle);
         y += printer.LineHeight();
     });
     return true;
 }
 
-void PrintSelectedCode(const TPlainPrintJob &job, const std::string &text)
+void PrintSelectedCode(const TPlainPrintJob& job, const std::string& text)
 {
     TLinePrinter printer(*job.Printer, job.Offsets);
     printer.BeginDoc();
     printer.SetFont(job.CodeFont);
-    printer.PrintLines(SplitPrintLines(text), job.Offsets.Top, [&](int &y) {
+    printer.PrintLines(SplitPrintLines(text), job.Offsets.Top, [&](int& y) {
         printer.CentredOut(y, job.AppTitle);
         y += printer.LineHeight();
     });
     printer.EndDoc();
 }
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -31,48 +31,48 @@ namespace tarnwick {
 class TIniDocument;
 
 struct TPlainPrintJob {
-    QPrinter *Printer = nullptr;
+    QPrinter* Printer = nullptr;
     QFont CodeFont;
     TPrintOffsets Offsets;
     std::string AppTitle;
-    std::filesystem::path WorkFile; // "tmp.prn" in the application folder
+    std::filesystem::path WorkFile;  // "tmp.prn" in the application folder
 };
 
 // The two lines under the application title on a first page.
-inline constexpr const char *kBannerLines[2] = {
+inline constexpr const char* kBannerLines[2] = {
     "Your code snippets, organised by category",
     "Printed from a Tarnwick library",
 };
 
 // The work file's name in the application folder.
-inline constexpr const char *kWorkFileName = "tmp.prn";
+inline constexpr const char* kWorkFileName = "tmp.prn";
 
 // Prints every title of `category` in the index file's order, each line of a
 // title prefixed by `titlePrefix` (language string 17). `header` is the
 // category header already in upper case. False, with nothing printed, when
 // the category has no titles in the index file.
-bool PrintCategory(const TPlainPrintJob &job, const std::string &indexFile,
-                   const std::string &category, const std::string &header,
-                   const std::string &titlePrefix);
+bool PrintCategory(const TPlainPrintJob& job, const std::string& indexFile,
+                   const std::string& category, const std::string& header,
+                   const std::string& titlePrefix);
 
 // Prints every category of the library in the tree's sorted order, titles
 // in the index file's order, prefixed by `titlePrefix` (language string 12).
 // `headerOf` gives a category's header in upper case. False, with nothing
 // printed, when the library has no categories. Categories without titles
 // print their header.
-bool PrintAll(const TPlainPrintJob &job, const std::string &indexFile,
-              const std::function<std::string(const std::string &)> &headerOf,
-              const std::string &titlePrefix);
+bool PrintAll(const TPlainPrintJob& job, const std::string& indexFile,
+              const std::function<std::string(const std::string&)>& headerOf,
+              const std::string& titlePrefix);
 
 // Prints `text` (SelectedCodeText) from the offsets on, continuing on new
 // pages under the application title when it is longer than a page.
-void PrintSelectedCode(const TPlainPrintJob &job, const std::string &text);
+void PrintSelectedCode(const TPlainPrintJob& job, const std::string& text);
 
 // The titles of `category` in `index` (the loaded index file `indexFile`),
 // in file order, each at its first occurrence, with their texts read through
 // ReadSnippet.
-std::vector<TPrintedSnippet> CategorySnippets(const TIniDocument &index,
-                                              const std::string &indexFile,
-                                              const std::string &category);
+std::vector<TPrintedSnippet> CategorySnippets(const TIniDocument& index,
+                                              const std::string& indexFile,
+                                              const std::string& category);
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -8,7 +8,7 @@ namespace tarnwick {
 TPrintSetup::TPrintSetup() = default;
 TPrintSetup::~TPrintSetup() = default;
 
-QPrinter &TPrintSetup::Printer()
+QPrinter& TPrintSetup::Printer()
 {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -26,16 +26,16 @@ void TPrintSetup::ConfirmPageSetup()
     confirmed_ = true;
 }
 
-void UsePdfOutput(QPrinter &printer, const QString &fileName)
+void UsePdfOutput(QPrinter& printer, const QString& fileName)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
     printer.setOutputFileName(fileName);
 }
 
-bool NeedsPdfFileName(const QPrinter &printer)
+bool NeedsPdfFileName(const QPrinter& printer)
 {
     return printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
 }
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -21,7 +21,7 @@ public:
     TPrintSetup();
     ~TPrintSetup();
 
-    QPrinter &Printer();
+    QPrinter& Printer();
     // 0 and 0 until ConfirmPageSetup.
     TPrintOffsets Offsets() const { return offsets_; }
     // Page setup was confirmed: the offsets follow the fixed margins on the
@@ -38,9 +38,9 @@ private:
 // Makes `printer` write the PDF file `fileName` (none: asked for at each
 // print). A PDF page has no unprintable border, so the printer gets no
 // margins of its own.
-void UsePdfOutput(QPrinter &printer, const QString &fileName);
+void UsePdfOutput(QPrinter& printer, const QString& fileName);
 
 // True when `printer` writes a PDF file but has no file name yet.
-bool NeedsPdfFileName(const QPrinter &printer);
+bool NeedsPdfFileName(const QPrinter& printer);
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -8,14 +8,14 @@ namespace {
 
 constexpr std::string_view kCRLF = "\r\n";
 
-} // namespace
+}  // namespace
 
 std::string CategoryDocument(std::string_view header, std::string_view prefix,
-                             const std::vector<TPrintedSnippet> &snippets)
+                             const std::vector<TPrintedSnippet>& snippets)
 {
     std::string out;
     out.append(header).append(kCRLF).append(kCRLF);
-    for (const TPrintedSnippet &snippet : snippets) {
+    for (const TPrintedSnippet& snippet : snippets) {
         // The lone CR ends the title line; the text follows on the next line
         // with no empty line between.
         out.append(prefix).append("  : ").append(snippet.Title).append("\r");
@@ -25,11 +25,11 @@ std::string CategoryDocument(std::string_view header, std::string_view prefix,
 }
 
 std::string AllCategoryLines(std::string_view header, std::string_view prefix,
-                             const std::vector<TPrintedSnippet> &snippets)
+                             const std::vector<TPrintedSnippet>& snippets)
 {
     std::string out;
     out.append(header).append(kCRLF).append(kCRLF);
-    for (const TPrintedSnippet &snippet : snippets) {
+    for (const TPrintedSnippet& snippet : snippets) {
         // CR then the line's own CR LF: the title, then one empty line.
         out.append(prefix).append(" : ").append(snippet.Title).append("\r").append(kCRLF);
         out.append(snippet.Text).append(kCRLF).append(kCRLF).append(kCRLF);
@@ -73,4 +73,4 @@ std::string SelectedCodeText(std::string_view appTitle, std::string_view header,
     return out;
 }
 
-} // namespace tarnwick
+}  // namespace tarnwick

@@ -25,13 +25,13 @@ inline constexpr std::string_view kCategoryLabel = "Category : ";
 // "  : ", the title, a lone CR, the text and CR LF three times. Written to the
 // work file as one line (the caller adds the final CR LF).
 std::string CategoryDocument(std::string_view header, std::string_view prefix,
-                             const std::vector<TPrintedSnippet> &snippets);
+                             const std::vector<TPrintedSnippet>& snippets);
 
 // What the All print writes for one category, each written line ending in
 // CR LF: the header followed by an empty line; per snippet `prefix`, " : ",
 // the title and a CR; then the text followed by CR LF, CR LF.
 std::string AllCategoryLines(std::string_view header, std::string_view prefix,
-                             const std::vector<TPrintedSnippet> &snippets);
+                             const std::vector<TPrintedSnippet>& snippets);
 
 // The printed lines of a work file: a line ends at a CR, and an LF directly
 // after that CR is skipped; an LF anywhere else is part of the line. Bytes
@@ -44,4 +44,4 @@ std::vector<std::string> SplitPrintLines(std::string_view bytes);
 std::string SelectedCodeText(std::string_view appTitle, std::string_view header,
                              std::string_view title, std::string_view paneText);
 
-} // namespace tarnwick
+}  // namespace tarnwick

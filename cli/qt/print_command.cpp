@@ -21,10 +21,10 @@ namespace tarnwick::cli {
 
 namespace {
 
-const char *const kUsage =
+const char* const kUsage =
     "  tarnwick-cli print --pdf OUT [--scheme FILE|--builtin] INDEX [CATEGORY]\n";
 
-int RunPrint(const std::vector<std::string> &args)
+int RunPrint(const std::vector<std::string>& args)
 {
     std::string pdf;
     std::string scheme = "--builtin";
@@ -62,7 +62,7 @@ int RunPrint(const std::vector<std::string> &args)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     int argc = 1;
     char name[] = "tarnwick-cli";
-    char *argv[] = {name, nullptr};
+    char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
 
     TBookletOptions options;
@@ -74,6 +74,6 @@ int RunPrint(const std::vector<std::string> &args)
 
 const bool registered = RegisterCommand({"print", kUsage, RunPrint});
 
-} // namespace
+}  // namespace
 
-} // namespace tarnwick::cli
+}  // namespace tarnwick::cli

@@ -21,12 +21,12 @@ class BookletTest : public AppFolderTest {
 protected:
     std::filesystem::path Pdf() const { return folder_ / "booklet.pdf"; }
     // Title -> page number, as the contents pages list them.
-    std::map<std::string, int> Contents(const std::vector<Lines> &pages, int contentsPages) const
+    std::map<std::string, int> Contents(const std::vector<Lines>& pages, int contentsPages) const
     {
         std::map<std::string, int> listed;
         static const std::regex row(R"(^\s+(\S.*\S)\s{2,}(\d+)$)");
         for (int p = 0; p < contentsPages; ++p) {
-            for (const std::string &line : pages[static_cast<size_t>(p)]) {
+            for (const std::string& line : pages[static_cast<size_t>(p)]) {
                 std::smatch m;
                 if (std::regex_match(line, m, row))
                     listed[m[1].str()] = std::stoi(m[2].str());
@@ -72,7 +72,7 @@ TEST_F(BookletTest, ContentsListEveryTitleWithThePageItStartsOn)
     const std::map<std::string, int> listed = Contents(pages, starts[0] - 1);
     ASSERT_EQ(listed.size(), 4u);
     for (size_t i = 0; i < entries.size(); ++i) {
-        const std::string &title = entries[i].Title;
+        const std::string& title = entries[i].Title;
         ASSERT_TRUE(listed.count(title)) << title;
         EXPECT_EQ(listed.at(title), starts[i]) << title;
     }
@@ -95,7 +95,7 @@ TEST_F(BookletTest, ContentsListEveryTitleWithThePageItStartsOn)
     // Nothing of the long text is lost across its pages.
     std::string all;
     for (int page = starts[2]; page < starts[3]; ++page)
-        for (const std::string &line : pages[static_cast<size_t>(page - 1)])
+        for (const std::string& line : pages[static_cast<size_t>(page - 1)])
             all += line + "\n";
     for (int i = 1; i <= 200; ++i)
         EXPECT_NE(all.find("x := " + std::to_string(i) + ";"), std::string::npos) << i;
@@ -127,5 +127,5 @@ TEST_F(BookletTest, MissingDataFileIsReportedAndNothingIsWritten)
     EXPECT_TRUE(BookletEntries((folder_ / "none.ini").string()).empty());
 }
 
-} // namespace
-} // namespace tarnwick::test
+}  // namespace
+}  // namespace tarnwick::test

@@ -11,10 +11,10 @@
 
 namespace tarnwick::test {
 
-inline std::string RunCommand(const std::string &command)
+inline std::string RunCommand(const std::string& command)
 {
     std::string out;
-    FILE *pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
         return out;
     char buffer[4096];
@@ -27,7 +27,7 @@ inline std::string RunCommand(const std::string &command)
 
 // The pages of `pdf` as pdftotext -layout gives them, each split into lines
 // with trailing blanks removed.
-inline std::vector<std::vector<std::string>> PdfPages(const std::filesystem::path &pdf)
+inline std::vector<std::vector<std::string>> PdfPages(const std::filesystem::path& pdf)
 {
     const std::string text = RunCommand("pdftotext -layout '" + pdf.string() + "' - 2>/dev/null");
     std::vector<std::vector<std::string>> pages(1);
@@ -51,10 +51,10 @@ inline std::vector<std::vector<std::string>> PdfPages(const std::filesystem::pat
 }
 
 // Lines with their indentation removed; empty lines kept.
-inline std::vector<std::string> Trimmed(const std::vector<std::string> &lines)
+inline std::vector<std::string> Trimmed(const std::vector<std::string>& lines)
 {
     std::vector<std::string> out;
-    for (const std::string &line : lines) {
+    for (const std::string& line : lines) {
         const size_t first = line.find_first_not_of(' ');
         out.push_back(first == std::string::npos ? std::string() : line.substr(first));
     }
@@ -62,13 +62,13 @@ inline std::vector<std::string> Trimmed(const std::vector<std::string> &lines)
 }
 
 struct TPdfWord {
-    int Page = 0; // from 1
+    int Page = 0;  // from 1
     double XMin = 0, YMin = 0;
     std::string Text;
 };
 
 // Every word with its box in points from the page's top-left corner.
-inline std::vector<TPdfWord> PdfWords(const std::filesystem::path &pdf)
+inline std::vector<TPdfWord> PdfWords(const std::filesystem::path& pdf)
 {
     const std::string html = RunCommand("pdftotext -bbox '" + pdf.string() + "' - 2>/dev/null");
     std::vector<TPdfWord> words;
@@ -86,4 +86,4 @@ inline std::vector<TPdfWord> PdfWords(const std::filesystem::path &pdf)
     return words;
 }
 
-} // namespace tarnwick::test
+}  // namespace tarnwick::test

@@ -9,7 +9,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 struct TSplitCase {
-    const char *Name;
+    const char* Name;
     std::string Bytes;
     Lines Expected;
 };
@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TSplitCase{"lf_cr_keeps_the_lf", "\n\r\n", {"\n"}},
                       TSplitCase{"bytes_after_the_last_cr_form_a_line", "a\r\nrest", {"a", "rest"}},
                       TSplitCase{"empty_lines_survive", "\r\n\r\n", {"", ""}}),
-    [](const auto &info) { return info.param.Name; });
+    [](const auto& info) { return info.param.Name; });
 
 TEST(PrintDocumentTest, CategoryGivesTitleThenTextThenTwoEmptyLines)
 {
@@ -58,5 +58,5 @@ TEST(PrintDocumentTest, SelectedCodeIndentsEveryLineOfThePane)
     EXPECT_EQ(SelectedCodeText("App", "H", "T", ""), "App\r\n\r\nH\r\n     Title : T\r\n     ");
 }
 
-} // namespace
-} // namespace tarnwick
+}  // namespace
+}  // namespace tarnwick

@@ -16,7 +16,7 @@ lib="$dir/lib.ini"
 
 "$cli" print --pdf "$dir/all.pdf" "$lib" > "$dir/out" || fail "print of the library"
 grep -q '^3 snippets' "$dir/out" || fail "summary: $(cat "$dir/out")"
-pdftotext -layout "$dir/all.pdf" "$dir/all.txt" || fail "pdftotext"
+pdftotext -layout "$dir/all.pdf" - | tr -d '\f' > "$dir/all.txt" || fail "pdftotext"
 grep -Eq '^ +First +2$' "$dir/all.txt" || fail "contents entry of First"
 grep -Eq '^ +Helper +4$' "$dir/all.txt" || fail "contents entry of Helper"
 grep -Eq '^Helper +Tools$' "$dir/all.txt" || fail "heading of Helper's page"
