@@ -177,8 +177,8 @@ TEST_F(PlainPrintTest, PageSetupMovesTheTextOneInchIn)
     // top of its line).
     Form().Category2Click();
     EXPECT_LT(header().XMin, 3.0);
-    const double top = topmost();
-    EXPECT_LT(top, 12.0);
+    EXPECT_LT(topmost(), 12.0);
+    const double headerTop = header().YMin;
 
     // A cancelled page setup changes nothing; a confirmed one puts the text
     // one inch (72 points) from the paper's left and top edges.
@@ -188,7 +188,7 @@ TEST_F(PlainPrintTest, PageSetupMovesTheTextOneInchIn)
     Form().Pagesetup1Click();
     Form().Category2Click();
     EXPECT_NEAR(header().XMin, 72.0, 1.5);
-    EXPECT_NEAR(topmost() - top, 72.0, 1.5);
+    EXPECT_NEAR(header().YMin - headerTop, 72.0, 1.5);
 }
 
 TEST_F(PlainPrintTest, SelectedCodePrintsThePaneWithUnsavedEdits)
