@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 
 #include "app/code_pane_host.h"
+#include "app/printing/print_setup.h"
 #include "chrome/ansi_text.h"
 #include "chrome/prompt.h"
 #include "chrome/toolbar_icons.h"
@@ -219,9 +220,9 @@ void TMainForm::CreateMenus()
         action->setEnabled(false);
 
     // Work of later stages: the editor, the store, printing and the dialogs.
-    for (QAction* action : {File2, NewCategory1, NewCode1, Pagesetup1, SelectedCode1,
-                            Category2, All1, Undo1, Cut1, Copy1, Paste1, Delete1, SelectAll1,
-                            TimeDate1, Wordwrap1, CodeWindow1, DefaultINIfile1, SavePopup1})
+    for (QAction* action : {File2, NewCategory1, NewCode1, Undo1, Cut1, Copy1, Paste1, Delete1,
+                            SelectAll1, TimeDate1, Wordwrap1, CodeWindow1, DefaultINIfile1,
+                            SavePopup1})
         action->setEnabled(false);
 }
 
@@ -347,6 +348,7 @@ void TMainForm::ConnectHandlers()
     TreeView1->SetGetFont([this](const TNodePaintInfo& info, QFont& font, QColor& colour) {
         TreeView1GetFont(info, font, colour);
     });
+    ConnectPrintHandlers();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -38,6 +38,7 @@ class TCodePaneHost;
 class TCodeMemoParser;
 class TLibraryWatch;
 struct TListedCategory;
+class TPrintSetup;
 class TPrompt;
 
 // A tree font as main.ini keeps it. Colour: red in the low byte, then green,
@@ -96,6 +97,19 @@ public:
     void Expandallnodes1Click();
     void Collapseallnodes1Click();
     void PopupMenu1Popup();
+
+    // --- printing (main_form_print.cpp) ---
+    void Pagesetup1Click();
+    // The Print submenu opens: Selected code is offered for a title only.
+    void Print1Click();
+    void SelectedCode1Click();
+    void Category2Click();
+    void All1Click();
+    // File > Print > Highlighted booklet: the selected category or the whole
+    // library as a PDF highlighted by the active scheme.
+    void HighlightedBooklet1Click();
+    // The printer and offsets of the plain prints.
+    TPrintSetup& PrintSetup();
 
     // --- commands ---
     void btnOpenClick();
@@ -205,6 +219,7 @@ public:
     QAction* SelectedCode1 = nullptr;
     QAction* Category2 = nullptr;
     QAction* All1 = nullptr;
+    QAction* HighlightedBooklet1 = nullptr;
     QAction* Exit1 = nullptr;
 
     QMenu* Edit2 = nullptr;
@@ -250,6 +265,9 @@ private:
     void CreateToolBar();
     void CreatePanes();
     void ConnectHandlers();
+    void ConnectPrintHandlers();
+    // Prints nothing and says why in the status bar.
+    void ShowNothingPrinted(const QString& reason);
     QAction* AddItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
     void FormResize();
     void MainMenu981Popup();
@@ -344,6 +362,7 @@ private:
     // While the window asks about a change made elsewhere: no auto-save and
     // no second question.
     bool askingAboutLibrary_ = false;
+    std::unique_ptr<TPrintSetup> printSetup_;
 };
 
 }  // namespace tarnwick

@@ -1,11 +1,12 @@
 #include "app/qt_prompt.h"
 
+#include "app/printing/page_setup_dialog.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -95,12 +96,18 @@ std::optional<QColor> TQtPrompt::ChooseColour(const QColor& initial)
 bool TQtPrompt::PrintDialog(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, Owner());
+    // A print of the selection offers that range only, already chosen.
+    if (printer.printRange() == QPrinter::Selection) {
+        dialog.setOptions(QAbstractPrintDialog::PrintSelection | QAbstractPrintDialog::PrintToFile |
+                          QAbstractPrintDialog::PrintShowPageSize);
+        dialog.setPrintRange(QAbstractPrintDialog::Selection);
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool TQtPrompt::PageSetupDialog(QPrinter& printer)
 {
-    QPageSetupDialog dialog(&printer, Owner());
+    TPageSetupDialog dialog(printer, Owner());
     return dialog.exec() == QDialog::Accepted;
 }
 

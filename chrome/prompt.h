@@ -53,7 +53,8 @@ public:
     virtual std::optional<QString> SaveFileName(const TFileDialogSpec& request) = 0;
     virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) = 0;
     virtual std::optional<QColor> ChooseColour(const QColor& initial) = 0;
-    // Run on `printer`'s settings; true when the user confirmed.
+    // Run on `printer`'s settings; true when the user confirmed. A printer
+    // whose print range is Selection is offered that range only.
     virtual bool PrintDialog(QPrinter& printer) = 0;
     virtual bool PageSetupDialog(QPrinter& printer) = 0;
 };

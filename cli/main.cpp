@@ -37,6 +37,7 @@ const std::vector<TFamily>& Families()
         {"schemes", {"scheme", "highlight"}},
         {"texts", {"text"}},
         {"compressor", {"compress", "decompress"}},
+        {"printing", {"print"}},
     };
     return families;
 }

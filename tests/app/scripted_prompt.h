@@ -4,9 +4,11 @@
 
 #include "chrome/prompt.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
+#include <vector>
 
 namespace tarnwick::test {
 
@@ -18,6 +20,11 @@ public:
     std::deque<TPromptAnswer> Answers;
     std::deque<QString> FileNames;
     std::deque<TFontChoice> Fonts;
+    // Answers of the print and page-setup dialogs, true = confirmed;
+    // PrintRanges records the range each print dialog was opened with.
+    std::deque<bool> PrintAnswers;
+    std::deque<bool> PageSetupAnswers;
+    std::vector<int> PrintRanges;
 
     void ShowMessage(const QString& text) override { Messages << text; }
     void ShowError(const QString& text) override { Errors << text; }
@@ -41,10 +48,22 @@ public:
         return choice;
     }
     std::optional<QColor> ChooseColour(const QColor&) override { return std::nullopt; }
-    bool PrintDialog(QPrinter&) override { return false; }
-    bool PageSetupDialog(QPrinter&) override { return false; }
+    bool PrintDialog(QPrinter& printer) override
+    {
+        PrintRanges.push_back(static_cast<int>(printer.printRange()));
+        return NextAnswer(PrintAnswers);
+    }
+    bool PageSetupDialog(QPrinter&) override { return NextAnswer(PageSetupAnswers); }
 
 private:
+    static bool NextAnswer(std::deque<bool>& answers)
+    {
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     std::optional<QString> NextFile()
     {
         if (FileNames.empty())
