@@ -9,17 +9,12 @@
 
 #include <QPrinter>
 
-#include <limits>
 #include <system_error>
 #include <unordered_set>
 
 namespace tarnwick {
 
 namespace {
-
-// Every title is printed, however long the listing: a print that silently
-// left titles out would look complete.
-constexpr size_t kWholeListing = std::numeric_limits<size_t>::max();
 
 // The work file exists from its creation to the end of the print, whatever
 // way the print ends; a file that cannot be removed is found and replaced by
@@ -117,6 +112,8 @@ std::vector<TPrintedSnippet> CategorySnippets(const TIniDocument& index,
 {
     std::vector<TPrintedSnippet> snippets;
     std::unordered_set<std::string> seen;
+    // Every title, however long the listing: a print that silently left
+    // titles out would look complete.
     for (std::string& title : index.Keys(category, kWholeListing)) {
         // A title listed twice reads the same text; it is printed once.
         if (!seen.insert(UpperCaseAscii(title)).second)
