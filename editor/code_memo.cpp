@@ -31,6 +31,8 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setMouseTracking(true);
+    // Text and files may be dropped on the control.
+    viewport()->setAcceptDrops(true);
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -38,6 +40,7 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
 
     model_.View = this;
     model_.Clipboard = &clipboard_;
+    model_.Printer = this;
     model_.OnTextChange = [this](int64_t start, int64_t extent) { TextChanged(start, extent); };
     model_.OnChange = [this] { ModelChanged(); };
     model_.OnBeep = [this] { Beep(); };
@@ -54,6 +57,7 @@ TCustomCodeMemo::~TCustomCodeMemo()
     Settings().Keys().OnRecognised = nullptr;
     model_.View = nullptr;
     model_.Clipboard = nullptr;
+    model_.Printer = nullptr;
     model_.OnTextChange = nullptr;
     model_.OnChange = nullptr;
     slots_.OnReload = nullptr;

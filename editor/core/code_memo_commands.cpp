@@ -615,15 +615,23 @@ void TCodeMemoModel::PasteFromClipboard()
 
 void TCodeMemoModel::PrintSelection()
 {
-    if (Printer == nullptr || anchor_ == caret_)
+    const auto [first, last] = SelectionLines();
+    if (Printer == nullptr || first < 0)
         return;
+    Printer->PrintLines(*this, first, last);
+}
+
+std::pair<int64_t, int64_t> TCodeMemoModel::SelectionLines() const
+{
+    if (anchor_ == caret_)
+        return {-1, -1};
     const int64_t first = FindLine(SelStart()).Index;
     const TLineLoc end = FindLine(SelEnd());
     int64_t last = end.Index;
     // A selection that ends on a line's first character leaves that line out.
     if (last > first && SelEnd() == end.Start)
         --last;
-    Printer->PrintLines(*this, first, last);
+    return {first, last};
 }
 
 }  // namespace tarnwick
