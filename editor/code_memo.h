@@ -156,8 +156,8 @@ public:
     // `text` when given, else the selection's first line when the selection
     // is not empty and `flags` (TSearchFlag bits) does not ask for an
     // expression, else the last one searched for; srchMatchCase and
-    // srchRegExpr preset its options. The selection stays shown while a
-    // dialog is open.
+    // srchRegExpr in `flags` turn those options on, the others keep their
+    // last state. The selection stays shown while a dialog is open.
     void ShowFindDialog(int flags = 0, const std::string& text = {});
     // Opens the replace dialog and closes the find dialog.
     void ShowReplaceDialog(int flags = 0);

@@ -69,8 +69,10 @@ TSearchDialog* TCustomCodeMemo::SearchDialog(TSearchDialog::TKind kind)
             TakeDialogRequest(*made);
             ReplaceAll();
         });
-        // The selection is hidden again as it was once no dialog is open.
-        connect(made, &QDialog::finished, this, [this] {
+        // Closing keeps what the user set; the selection is hidden again as
+        // it was once no dialog is open.
+        connect(made, &QDialog::finished, this, [this, made] {
+            TakeDialogRequest(*made);
             const bool open = (findDialog_ != nullptr && findDialog_->isVisible()) ||
                               (replaceDialog_ != nullptr && replaceDialog_->isVisible());
             if (!open) {
@@ -111,8 +113,9 @@ void TCustomCodeMemo::PresetRequest(int flags, const std::string& text)
         if (!selected.empty())
             request_.Text = AnsiToQt(selected);
     }
-    const int preset = srchMatchCase | srchRegExpr;
-    request_.Flags = (request_.Flags & ~preset) | (flags & preset);
+    // The options a caller asks for are turned on; the others stay as the
+    // user last left them.
+    request_.Flags |= flags & (srchMatchCase | srchRegExpr);
 }
 
 void TCustomCodeMemo::ShowFindDialog(int flags, const std::string& text)

@@ -167,11 +167,11 @@ TEST_F(FindDialogTest, ExpressionReplaceExpandsGroupsPerHit)
 {
     memo->SetText("x=1; y=22;");
     prompt.Answers = {TPromptAnswer::Yes, TPromptAnswer::Yes};
-    Press(TSearchDialog::skReplace, QStringLiteral("([a-z])=([0-9]+)"), true,
-          &TSearchDialog::ReplaceButton, QStringLiteral("%2=%1"));
+    Press(TSearchDialog::skReplace, QStringLiteral("(\\w+)(=)(\\w+)"), true,
+          &TSearchDialog::ReplaceButton, QStringLiteral("%3%2%1"));
     EXPECT_EQ(Text(), "1=x; 22=y;");
-    EXPECT_EQ(prompt.Questions.at(1), QStringLiteral("Replace this occurence of "
-                                                     "'([a-z])=([0-9]+)' with '22=y' ?"));
+    EXPECT_EQ(prompt.Questions.at(1),
+              QStringLiteral("Replace this occurence of '(\\w+)(=)(\\w+)' with '22=y' ?"));
 }
 
 TEST_F(FindDialogTest, ReplaceAllIsOneUndoStep)
