@@ -202,8 +202,9 @@ public:
     TTemplatePopup* TemplatePopup() const { return popup_; }
 
     // ---- printing the selection (code_memo_print.cpp) ----
-    // Prints the lines of the selection (TCodeMemoModel::SelectionLines) on
-    // `printer`, with the document title as the job's name; caPRINTSEL does
+    // Prints the lines of the selection (from the selection start's line to
+    // the selection end's, without that one when the selection ends at its
+    // first character) on `printer`, with the document title as the job's name; caPRINTSEL does
     // the same on the default printer. No gutter, margin band, caret, marks
     // or glyphs; colours follow the effects as on screen. The header and
     // footer come from OnPrintHeaderFooter, or as smoPrintFilename,
@@ -350,8 +351,10 @@ private:
     void ShowExpressionError(const std::string& text);
 
     // ---- code_memo_print.cpp ----
-    // TCodeMemoPrinter: caPRINTSEL on the default printer.
+    // TCodeMemoPrinter: on the printer PrintSelection gave, else (caPRINTSEL)
+    // on the default printer.
     void PrintLines(TCodeMemoModel& model, int64_t firstLine, int64_t lastLine) override;
+    QPrinter* printTarget_ = nullptr;
     void PrintRange(QPrinter& printer, int64_t firstLine, int64_t lastLine);
     // Draws a page's header and footer; returns the rectangle for text.
     QRect PrintHeaderFooter(QPainter& painter, const QRect& page, int pageNumber,

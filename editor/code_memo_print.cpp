@@ -44,13 +44,24 @@ TPrintRecord PieceRecord(std::string_view text, const uint8_t* attrs)
 
 void TCustomCodeMemo::PrintSelection(QPrinter& printer)
 {
-    const auto [first, last] = model_.SelectionLines();
-    if (first >= 0)
-        PrintRange(printer, first, last);
+    // The model works out the selection's lines and calls PrintLines.
+    printTarget_ = &printer;
+    try {
+        model_.PrintSelection();
+    }
+    catch (...) {
+        printTarget_ = nullptr;
+        throw;
+    }
+    printTarget_ = nullptr;
 }
 
 void TCustomCodeMemo::PrintLines(TCodeMemoModel& /*model*/, int64_t firstLine, int64_t lastLine)
 {
+    if (printTarget_ != nullptr) {
+        PrintRange(*printTarget_, firstLine, lastLine);
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     PrintRange(printer, firstLine, lastLine);
 }

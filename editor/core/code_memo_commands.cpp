@@ -615,23 +615,15 @@ void TCodeMemoModel::PasteFromClipboard()
 
 void TCodeMemoModel::PrintSelection()
 {
-    const auto [first, last] = SelectionLines();
-    if (Printer == nullptr || first < 0)
+    if (Printer == nullptr || anchor_ == caret_)
         return;
-    Printer->PrintLines(*this, first, last);
-}
-
-std::pair<int64_t, int64_t> TCodeMemoModel::SelectionLines() const
-{
-    if (anchor_ == caret_)
-        return {-1, -1};
     const int64_t first = FindLine(SelStart()).Index;
     const TLineLoc end = FindLine(SelEnd());
     int64_t last = end.Index;
     // A selection that ends on a line's first character leaves that line out.
     if (last > first && SelEnd() == end.Start)
         --last;
-    return {first, last};
+    Printer->PrintLines(*this, first, last);
 }
 
 }  // namespace tarnwick

@@ -326,11 +326,6 @@ public:
     // May change the paste's SourceTypes (stPlainText...).
     std::function<void(uint32_t& sourceTypes)> OnDataDrop;
     void PrintSelection();
-    // The records a print of the selection covers, as indices [first, last]:
-    // from the selection start's record to the selection end's, the last
-    // left out when the selection ends at its first character. {-1, -1}
-    // without a selection.
-    std::pair<int64_t, int64_t> SelectionLines() const;
 
     // ---- mouse, drag and drop (code_memo_mouse.cpp) ----
     // The widget turns pixels into an offset and a visual column and calls
