@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace tarnwick {
 
@@ -55,6 +56,11 @@ TCustomCodeMemo::~TCustomCodeMemo()
     // The key controller may be a shared scheme's; its callback must not
     // outlive this editor (every editor sets it again before each key).
     Settings().Keys().OnRecognised = nullptr;
+    // The pop-up and the dialogs must not call back into a control that is
+    // half destroyed (the pop-up closes itself when it loses the focus).
+    for (QObject* child : std::initializer_list<QObject*>{popup_, findDialog_, replaceDialog_})
+        if (child != nullptr)
+            child->disconnect(this);
     model_.View = nullptr;
     model_.Clipboard = nullptr;
     model_.Printer = nullptr;

@@ -356,6 +356,8 @@ private:
     void PrintLines(TCodeMemoModel& model, int64_t firstLine, int64_t lastLine) override;
     QPrinter* printTarget_ = nullptr;
     void PrintRange(QPrinter& printer, int64_t firstLine, int64_t lastLine);
+    void PrintPages(QPrinter& printer, QPainter& painter, int64_t firstLine, int64_t lastLine,
+                    qreal scale);
     // Draws a page's header and footer; returns the rectangle for text.
     QRect PrintHeaderFooter(QPainter& painter, const QRect& page, int pageNumber,
                             bool& transparent);

@@ -121,6 +121,25 @@ void TCustomCodeMemo::PrintRange(QPrinter& printer, int64_t firstLine, int64_t l
         throw ECodeMemo(kMsgPrinterFailed);
     const qreal scale = printer.resolution() / static_cast<qreal>(std::max(1, logicalDpiY()));
     painter.scale(scale, scale);
+    // The fonts keep their screen size in pixels on the scaled page; the
+    // screen's metrics come back when the job ends.
+    const TCodeMemoMetrics screen = metrics_;
+    metrics_.PinPixelSizes(logicalDpiY());
+    try {
+        PrintPages(printer, painter, firstLine, lastLine, scale);
+    }
+    catch (...) {
+        metrics_ = screen;
+        throw;
+    }
+    metrics_ = screen;
+    painter.end();
+    RepaintAll();
+}
+
+void TCustomCodeMemo::PrintPages(QPrinter& printer, QPainter& painter, int64_t firstLine,
+                                 int64_t lastLine, qreal scale)
+{
     const QRect page(0, 0, static_cast<int>(printer.width() / scale),
                      static_cast<int>(printer.height() / scale));
     const uint32_t options = Settings().Options;
@@ -207,8 +226,6 @@ void TCustomCodeMemo::PrintRange(QPrinter& printer, int64_t firstLine, int64_t l
             done += cut;
         }
     }
-    painter.end();
-    RepaintAll();
 }
 
 } // namespace tarnwick

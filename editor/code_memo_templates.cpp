@@ -54,11 +54,12 @@ void TCustomCodeMemo::ShowTemplatePopup(TMacroKeywords& list, TPopupRequest requ
         connect(popup_, &TTemplatePopup::TemplateChosen, this, &TCustomCodeMemo::TemplateChosen);
         connect(popup_, &TTemplatePopup::Closed, this, &TCustomCodeMemo::TemplatePopupClosed);
     }
-    popupList_ = &list;
-    popupRequest_ = std::move(request);
     // The typed word is shown selected while the list is open, even though
     // the list has the focus.
-    popupHideSelection_ = model_.HideSelection;
+    if (!popup_->isVisible())
+        popupHideSelection_ = model_.HideSelection;
+    popupList_ = &list;
+    popupRequest_ = std::move(request);
     model_.HideSelection = false;
     model_.SetSelection(popupRequest_.WordStart, popupRequest_.WordEnd);
     ScrollCaretIntoView();

@@ -19,6 +19,9 @@ protected:
                         Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction)
     {
         const QPoint point = Cell(cell.y(), cell.x()).topLeft() + QPoint(1, 2);
+        // A drop goes to the widget that took the drag's entry.
+        QDragEnterEvent enter(point, offered, &data, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(target.viewport(), &enter);
         QDropEvent event(point, offered, &data, Qt::LeftButton, modifiers);
         QApplication::sendEvent(target.viewport(), &event);
         return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;

@@ -219,6 +219,8 @@ TEST_F(FindDialogTest, SearchMessageWithoutDialog)
     EXPECT_EQ(search(srchRegExpr, "t[w]o"), reinterpret_cast<intptr_t>(&memo->SearchEngine().Parser()));
     EXPECT_EQ(Selection(), std::make_pair(int64_t{8}, int64_t{11}));
     EXPECT_EQ(search(0, "three"), -1);
+    EXPECT_EQ(search(0, "two"), -1) << "the selection ends at the end of the text";
+    memo->Model().SetSelection(0, 0);
     EXPECT_EQ(search(srchRegExpr, "(a"), -1);
     EXPECT_EQ(prompt.Errors.size(), 1);
     EXPECT_EQ(memo->FindDialog(), nullptr) << "no dialog was opened";

@@ -90,8 +90,7 @@ TEST_F(TemplatePopupTest, DoubleClickExpandsAndAReusedListKeepsWorking)
     CtrlJ();
     TTemplatePopup* first = Popup();
     ASSERT_NE(first, nullptr);
-    const QRect row = first->visualItemRect(first->item(0));
-    QTest::mouseDClick(first->viewport(), ::Qt::LeftButton, ::Qt::NoModifier, row.center());
+    emit first->itemDoubleClicked(first->item(0));
     EXPECT_EQ(Text(), "begin\r  \rend");
     EXPECT_EQ(memo->Model().SelCaret(), 8);
     CtrlJ();
