@@ -4,6 +4,7 @@
 #include "editor/code_memo.h"
 
 #include "editor/gutter_images.h"
+#include "editor/template_popup.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
     model_.View = this;
     model_.Clipboard = &clipboard_;
     model_.Printer = this;
+    model_.SetHighlighter(this);
     model_.OnTextChange = [this](int64_t start, int64_t extent) { TextChanged(start, extent); };
     model_.OnChange = [this] { ModelChanged(); };
     model_.OnBeep = [this] { Beep(); };
@@ -64,6 +66,7 @@ TCustomCodeMemo::~TCustomCodeMemo()
     model_.View = nullptr;
     model_.Clipboard = nullptr;
     model_.Printer = nullptr;
+    model_.SetHighlighter(nullptr);
     model_.OnTextChange = nullptr;
     model_.OnChange = nullptr;
     slots_.OnReload = nullptr;

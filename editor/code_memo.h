@@ -51,7 +51,10 @@ namespace tarnwick {
 class TGutterImages;
 class TTemplatePopup;
 
-class TCustomCodeMemo : public QAbstractScrollArea, private TCodeMemoView, private TCodeMemoPrinter {
+class TCustomCodeMemo : public QAbstractScrollArea,
+                        private TCodeMemoView,
+                        private TCodeMemoPrinter,
+                        private TExportHighlighter {
     Q_OBJECT
 public:
     explicit TCustomCodeMemo(QWidget* parent = nullptr);
@@ -293,6 +296,11 @@ private:
     void RewrapAll();
 
     // ---- code_memo_highlight.cpp ----
+    // TExportHighlighter: the RTF and HTML writers (copy, drag, save) colour
+    // the text and take the effects as the screen shows them.
+    void ColourLines(TLineRec* first) override;
+    uint8_t EffectOfToken(uint8_t tokenValue) const override;
+    TTextEffect Effect(uint8_t effect) const override;
     void Highlight(int64_t firstChanged);
     THighlightPass* Pass();
 

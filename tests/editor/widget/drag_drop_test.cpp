@@ -137,11 +137,13 @@ TEST_F(DragDropTest, DroppedFilesGoToOnFilesDroppedWhenAsked)
     };
     memo->SetText("x");
 
-    // Without smoProcessDroppedFiles the control takes nothing from a file
-    // list that carries no text.
+    // Without smoProcessDroppedFiles the list goes in as text, as any text.
     memo->SetOptions(memo->Options() & ~smoProcessDroppedFiles);
-    EXPECT_EQ(Drop(*memo, data, QPoint(0, 0)), Qt::IgnoreAction);
+    EXPECT_NE(Drop(*memo, data, QPoint(0, 0)), Qt::IgnoreAction);
     EXPECT_TRUE(got.isEmpty());
+    EXPECT_EQ(Text(*memo).rfind("file:///tmp/a b.pas\r", 0), 0u);
+    memo->Model().Undo();
+    ASSERT_EQ(Text(*memo), "x");
 
     memo->SetOptions(memo->Options() | smoProcessDroppedFiles);
     EXPECT_EQ(Drop(*memo, data, QPoint(2, 0)), Qt::CopyAction);
