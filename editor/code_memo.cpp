@@ -4,6 +4,7 @@
 #include "editor/code_memo.h"
 
 #include "editor/gutter_images.h"
+#include "editor/template_popup.h"
 #include "platform/messages.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace tarnwick {
 
@@ -31,6 +33,8 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setMouseTracking(true);
+    // Text and files may be dropped on the control.
+    viewport()->setAcceptDrops(true);
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -38,6 +42,8 @@ TCustomCodeMemo::TCustomCodeMemo(QWidget* parent)
 
     model_.View = this;
     model_.Clipboard = &clipboard_;
+    model_.Printer = this;
+    model_.SetHighlighter(this);
     model_.OnTextChange = [this](int64_t start, int64_t extent) { TextChanged(start, extent); };
     model_.OnChange = [this] { ModelChanged(); };
     model_.OnBeep = [this] { Beep(); };
@@ -52,8 +58,15 @@ TCustomCodeMemo::~TCustomCodeMemo()
     // The key controller may be a shared scheme's; its callback must not
     // outlive this editor (every editor sets it again before each key).
     Settings().Keys().OnRecognised = nullptr;
+    // The pop-up and the dialogs must not call back into a control that is
+    // half destroyed (the pop-up closes itself when it loses the focus).
+    for (QObject* child : std::initializer_list<QObject*>{popup_, findDialog_, replaceDialog_})
+        if (child != nullptr)
+            child->disconnect(this);
     model_.View = nullptr;
     model_.Clipboard = nullptr;
+    model_.Printer = nullptr;
+    model_.SetHighlighter(nullptr);
     model_.OnTextChange = nullptr;
     model_.OnChange = nullptr;
     slots_.OnReload = nullptr;

@@ -19,14 +19,20 @@
 #include "editor/code_memo_metrics.h"
 #include "editor/core/code_memo_host.h"
 #include "editor/core/code_memo_model.h"
+#include "editor/core/ed_stream.h"
 #include "editor/core/highlight_pass.h"
+#include "editor/core/macro_expansion.h"
 #include "editor/core/parser_slots.h"
 #include "editor/options/prop_ed_pages.h"
+#include "editor/core/search.h"
+#include "editor/find_dialogs.h"
+#include "editor/memo_messages.h"
 #include "editor/qt_clipboard.h"
 
 #include <QAbstractScrollArea>
 #include <QCursor>
 #include <QPointF>
+#include <QStringList>
 #include <QString>
 
 #include <cstdint>
@@ -38,11 +44,18 @@
 #include <utility>
 #include <vector>
 
+class QMimeData;
+class QPrinter;
+
 namespace tarnwick {
 
 class TGutterImages;
+class TTemplatePopup;
 
-class TCustomCodeMemo : public QAbstractScrollArea, private TCodeMemoView {
+class TCustomCodeMemo : public QAbstractScrollArea,
+                        private TCodeMemoView,
+                        private TCodeMemoPrinter,
+                        private TExportHighlighter {
     Q_OBJECT
 public:
     explicit TCustomCodeMemo(QWidget* parent = nullptr);
@@ -142,6 +155,78 @@ public:
 
     // A settings colour as painted: system colours come from the palette.
     QColor Colour(uint32_t colour) const;
+    // ---- find and replace (code_memo_search.cpp) ----
+    // The host's prompt for the control's message boxes (not found, the
+    // expression error box, the replace confirmation); null = the control's
+    // own boxes.
+    void SetPrompt(TPrompt* prompt) { messages_.Prompt = prompt; }
+    // Opens the find dialog and closes the replace dialog. Its text is
+    // `text` when given, else the selection's first line when the selection
+    // is not empty and `flags` (TSearchFlag bits) does not ask for an
+    // expression, else the last one searched for; srchMatchCase and
+    // srchRegExpr in `flags` turn those options on, the others keep their
+    // last state. The selection stays shown while a dialog is open.
+    void ShowFindDialog(int flags = 0, const std::string& text = {});
+    // Opens the replace dialog and closes the find dialog.
+    void ShowReplaceDialog(int flags = 0);
+    // Finds the next hit of the last request (the find dialog's Find Next,
+    // F3): never the hit found last time again. A hit is selected and
+    // scrolled into view; otherwise the not-found message or OnSearchFail,
+    // or the error box of a bad expression. Without a request yet it opens
+    // the find dialog. Returns whether it found a hit.
+    bool FindNext();
+    // From the selection's start to the end of the text: selects each hit
+    // and asks "Replace this occurence of '%s' with '%s' ?"; Yes replaces
+    // it (one undo step), No skips it; the not-found message ends the loop.
+    void Replace();
+    // Every hit from the selection's start replaced without asking, as one
+    // undo step; the view scrolls to the last replacement.
+    void ReplaceAll();
+    // Replaces the built-in not-found message; gets the search text.
+    std::function<void(const std::string& searchString)> OnSearchFail;
+    const TSearchRequest& SearchRequest() const { return request_; }
+    void SetSearchRequest(const TSearchRequest& request) { request_ = request; }
+    // The dialogs once created (null before), for the window and tests.
+    TSearchDialog* FindDialog() const { return findDialog_; }
+    TSearchDialog* ReplaceDialog() const { return replaceDialog_; }
+    TSearchEngine& SearchEngine() { return search_; }
+
+    // ---- drag and drop (code_memo_drag.cpp) ----
+    // Files dropped on the control, with smoProcessDroppedFiles: their
+    // paths and the drop point in viewport coordinates.
+    std::function<void(const QStringList& files, QPoint point)> OnFilesDropped;
+    // What a drag of the selection carries: the text with CR LF line ends,
+    // its RTF when ClipCopyFormats holds smRTF, and this control's mark, by
+    // which a drop knows that the drag came from here. The caller owns it.
+    QMimeData* SelectionMimeData();
+    // The drag of the selection ended with the target's answer: a move to
+    // another target removes the dragged text, as one undo step; a drop back
+    // onto this control already moved it.
+    void SelectionDragEnded(Qt::DropAction action);
+
+    // ---- the template pop-up list (code_memo_templates.cpp) ----
+    // The list while it exists (null before its first use, and after each
+    // use when the templates ask for a new list every time).
+    TTemplatePopup* TemplatePopup() const { return popup_; }
+
+    // ---- printing the selection (code_memo_print.cpp) ----
+    // Prints the lines of the selection (from the selection start's line to
+    // the selection end's, without that one when the selection ends at its
+    // first character) on `printer`, with the document title as the job's name; caPRINTSEL does
+    // the same on the default printer. No gutter, margin band, caret, marks
+    // or glyphs; colours follow the effects as on screen. The header and
+    // footer come from OnPrintHeaderFooter, or as smoPrintFilename,
+    // smoPrintDate and smoPrintPageNos say; smoPrintLineNos puts "%6d:"
+    // before each logical line; smoPrintWrap re-cuts lines at the page's
+    // width, else they are clipped at its right edge. Nothing without a
+    // selection. Raises ECodeMemo when the printer cannot begin the job.
+    void PrintSelection(QPrinter& printer);
+    // Draws a page's header and footer on `canvas` (page 1, 2, ...):
+    // receives the page's rectangle in `renderRect` and leaves there the
+    // rectangle for the text; `transparentText` set: text backgrounds are
+    // not painted.
+    std::function<void(QPainter& canvas, int page, QRect& renderRect, bool& transparentText)>
+        OnPrintHeaderFooter;
 
     // ---- for benchmarks and tests ----
     // Records painted by the last paint event.
@@ -178,6 +263,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // TCodeMemoView
@@ -185,6 +274,10 @@ private:
     int64_t PosFromChar(int64_t offset) override;
     int64_t CharFromPos(int x, int y) override;
     intptr_t SelectParser(intptr_t slot) override;
+    // The search message: with srchNoDialog a search now (the expression
+    // parser on an expression's hit, the offset on a plain hit, -1 when
+    // nothing was found), else the find dialog.
+    intptr_t Search(uintptr_t flags, const char* text) override;
 
     // ---- code_memo.cpp ----
     void TextChanged(int64_t start, int64_t extent);
@@ -208,6 +301,11 @@ private:
     void RewrapAll();
 
     // ---- code_memo_highlight.cpp ----
+    // TExportHighlighter: the RTF and HTML writers (copy, drag, save) colour
+    // the text and take the effects as the screen shows them.
+    void ColourLines(TLineRec* first) override;
+    uint8_t EffectOfToken(uint8_t tokenValue) const override;
+    TTextEffect Effect(uint8_t effect) const override;
     void Highlight(int64_t firstChanged);
     THighlightPass* Pass();
 
@@ -215,7 +313,20 @@ private:
     void PaintRow(QPainter& painter, TLineRec& rec, int64_t recStart, int64_t index, int y);
     void PaintGutter(QPainter& painter, const TLineRec& rec, int64_t lineNumber, int y);
     void ExpandRecord(const TLineRec& rec);
-    void PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y);
+    // Where and how PaintText draws a band: in the window's text area, or
+    // on a printed page.
+    struct TBandSpec {
+        int TextLeft = 0;         // x of column LeftColumn
+        int Right = 0;            // the band ends here
+        int LeftColumn = 0;
+        int MaxRun = 1;           // fixed-pitch runs are cut to this many columns
+        bool Selection = false;   // the selection in its colours
+        bool ShowAll = false;     // the show-all-characters glyphs
+        bool Transparent = false; // backgrounds left unpainted
+    };
+    TBandSpec ScreenBand();
+    void PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y,
+                   const TBandSpec& spec);
     void PaintMarks(QPainter& painter, const TLineRec& rec, int64_t recStart, int y);
     void PaintCaret(QPainter& painter);
     bool DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin);
@@ -239,7 +350,65 @@ private:
     TMarginDrag MarginLineAt(QPoint point);
     std::optional<std::pair<int64_t, int64_t>> HotSpotRun(int64_t offset, int& token);
 
+    // ---- code_memo_search.cpp ----
+    TSearchDialog* SearchDialog(TSearchDialog::TKind kind);
+    // The dialog's starting text and preset options.
+    void PresetRequest(int flags, const std::string& text);
+    void OpenSearchDialog(TSearchDialog* dialog);
+    void TakeDialogRequest(const TSearchDialog& dialog);
+    std::string SearchPattern() const;
+    // Selects a hit and scrolls it into view.
+    void SelectHit(const TSearchHit& hit);
+    void SearchFailed(const std::string& pattern);
+    void ShowExpressionError(const std::string& text);
+
+    // ---- code_memo_print.cpp ----
+    // TCodeMemoPrinter: on the printer PrintSelection gave, else (caPRINTSEL)
+    // on the default printer.
+    void PrintLines(TCodeMemoModel& model, int64_t firstLine, int64_t lastLine) override;
+    QPrinter* printTarget_ = nullptr;
+    void PrintRange(QPrinter& printer, int64_t firstLine, int64_t lastLine);
+    void PrintPages(QPrinter& printer, QPainter& painter, int64_t firstLine, int64_t lastLine,
+                    qreal scale);
+    // Draws a page's header and footer; returns the rectangle for text.
+    QRect PrintHeaderFooter(QPainter& painter, const QRect& page, int pageNumber,
+                            bool& transparent);
+
+    // ---- code_memo_templates.cpp ----
+    // The expansion context of the text at the caret, read through `stream`.
+    TExpansionContext ExpansionContext(TEdStream& stream);
+    // Offers a key to the templates and the auto-replace list; true when one
+    // of them took it.
+    bool ProcessMacroKeys(uint16_t& key, TShiftState shift);
+    void ShowTemplatePopup(TMacroKeywords& list, TPopupRequest request);
+    void TemplateChosen(int row);
+    void TemplatePopupClosed();
+
+    TTemplatePopup* popup_ = nullptr;  // a child of this control
+    TMacroKeywords* popupList_ = nullptr;
+    TPopupRequest popupRequest_;
+    bool popupHideSelection_ = true;
+
+    // ---- code_memo_drag.cpp ----
+    void StartSelectionDrag();
+    // Whether the drag came from this control.
+    bool DragFromHere(const QMimeData& data) const;
+    // The files of a drop the host takes (smoProcessDroppedFiles and
+    // OnFilesDropped), else nothing.
+    QStringList DroppedFiles(const QMimeData& data) const;
+    // What a drop would do: Copy with Ctrl or when the source cannot move;
+    // Ignore when the control takes nothing from it.
+    Qt::DropAction DropAction(const QDropEvent& event) const;
+    void SetDropOffset(int64_t offset);
+    void PaintDropCaret(QPainter& painter);
+
     TQtClipboard clipboard_;
+    TMemoMessages messages_;
+    TSearchEngine search_;
+    TSearchRequest request_;
+    TSearchDialog* findDialog_ = nullptr;    // owned by this control (Qt parent)
+    TSearchDialog* replaceDialog_ = nullptr;
+    bool hideSelectionBefore_ = true;
     TCodeMemoModel model_;
     TParserSlots slots_;
     std::unique_ptr<THighlightPass> pass_;
@@ -286,6 +455,9 @@ private:
     std::vector<int> columnOfIndex_;
 
     // Mouse state.
+    QPoint pressPoint_;
+    bool droppedOnSelf_ = false;
+    int64_t dropOffset_ = -1; // where a hovering drag would drop, or -1
     TMarginDrag marginDrag_ = TMarginDrag::None;
     int marginDragColumn_ = -1;
     bool hoverHot_ = false;

@@ -81,4 +81,34 @@ void TCustomCodeMemo::RecolourAll()
     RepaintAll();
 }
 
+// ---------------------------------------------------------------- export
+
+void TCustomCodeMemo::ColourLines(TLineRec* /*first*/)
+{
+    RecolourAll();
+}
+
+uint8_t TCustomCodeMemo::EffectOfToken(uint8_t tokenValue) const
+{
+    const TSM_Settings& settings = const_cast<TCustomCodeMemo*>(this)->Settings();
+    const uint8_t effect = settings.EffectMap[tokenValue];
+    return settings.Effects[effect].Defined ? effect : uint8_t{0};
+}
+
+TTextEffect TCustomCodeMemo::Effect(uint8_t effect) const
+{
+    const TSM_Settings& settings = const_cast<TCustomCodeMemo*>(this)->Settings();
+    const auto rgb = [](const QColor& colour) {
+        return static_cast<int32_t>(static_cast<uint32_t>(colour.red()) |
+                                    static_cast<uint32_t>(colour.green()) << 8 |
+                                    static_cast<uint32_t>(colour.blue()) << 16);
+    };
+    TTextEffect out;
+    out.Fore = rgb(EffectFore(effect));
+    out.Back = rgb(EffectBack(effect));
+    out.Style = settings.Effects[effect].Style;
+    out.Defined = settings.Effects[effect].Defined;
+    return out;
+}
+
 } // namespace tarnwick

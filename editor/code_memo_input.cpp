@@ -5,8 +5,6 @@
 // widget's own gutter, margin, margin-line dragging and hyperlink handling.
 #include "editor/code_memo.h"
 
-#include "editor/core/ed_stream.h"
-#include "editor/core/macro_expansion.h"
 #include "editor/qt_keys.h"
 #include "platform/codepage.h"
 
@@ -90,32 +88,13 @@ bool TCustomCodeMemo::focusNextPrevChild(bool next)
 
 bool TCustomCodeMemo::ProcessKey(uint16_t key, TShiftState shift)
 {
-    TSM_Settings& settings = Settings();
-    for (TMacroKeywords* list : {static_cast<TMacroKeywords*>(&settings.Templates()),
-                                 static_cast<TMacroKeywords*>(&settings.AutoReplace())}) {
-        TEdStream stream(model_);
-        TExpansionContext context;
-        context.Text = &stream;
-        context.Caret = model_.SelCaret();
-        context.CharStartsWord = model_.fn_CharStartsWord;
-        context.CharIsInWord = model_.fn_CharIsInWord;
-        context.ColumnOf = [this](int64_t offset) {
-            const TLineLoc at = model_.FindLine(offset);
-            return at.Rec != nullptr
-                       ? model_.ColumnOfIndex(*at.Rec, static_cast<size_t>(offset - at.Start))
-                       : 0;
-        };
-        const TMacroKeyOutcome outcome = HandleMacroKey(*list, context, key, shift);
-        if (outcome.Expansion && !model_.ReadOnly)
-            model_.ApplyExpansion(*outcome.Expansion);
-        if (key == 0)
-            return true;
-    }
+    if (ProcessMacroKeys(key, shift))
+        return true;
     const bool extend = ShiftExtends(key) && (shift & ssShift) != 0;
     if (ShiftExtends(key))
         shift &= static_cast<TShiftState>(~ssShift);
     pendingExtend_ = extend;
-    TKeyboardActionContoller& keys = settings.Keys();
+    TKeyboardActionContoller& keys = Settings().Keys();
     keys.OnRecognised = [this](int code) { model_.CommandRecognised(code, pendingExtend_); };
     bool handled = false;
     keys.ProcessKey(key, shift, handled);
@@ -132,6 +111,11 @@ void TCustomCodeMemo::keyPressEvent(QKeyEvent* event)
         return;
     if (key != 0 && ProcessKey(key, shift))
         return;
+    // F3 finds the last search text again when no binding took it.
+    if (key == VK_F3 && shift == 0) {
+        FindNext();
+        return;
+    }
     // Ctrl and Alt combinations type nothing (Ctrl+Alt is AltGr on some
     // layouts and does type).
     const bool ctrl = (shift & ssCtrl) != 0;
@@ -377,6 +361,7 @@ void TCustomCodeMemo::mousePressEvent(QMouseEvent* event)
         model_.SelectLine(HitTest(point, false).Line);
         return;
     }
+    pressPoint_ = point;
     const THit hit = HitTest(point, true);
     TCodeMemoModel::TMousePress press;
     press.Offset = hit.Offset;
@@ -416,6 +401,11 @@ void TCustomCodeMemo::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     if ((event->buttons() & Qt::LeftButton) != 0) {
+        if (model_.DragPending() && (Settings().Options & smoOLEDragSource) != 0 &&
+            (point - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            StartSelectionDrag();
+            return;
+        }
         if (model_.MouseSelecting()) {
             AutoScroll(point, 0);
             // The pointer is held to the fully visible cells, so following

@@ -59,6 +59,13 @@ void TCodeMemoMetrics::Measure(const QFont& font)
     Known = true;
 }
 
+void TCodeMemoMetrics::PinPixelSizes(int dpi)
+{
+    for (QFont& font : fonts_)
+        if (font.pointSizeF() > 0)
+            font.setPixelSize(std::max(1, qRound(font.pointSizeF() * dpi / 72.0)));
+}
+
 QFont FontFromDesc(const TSM_FontDesc& desc)
 {
     QFont font(AnsiToQt(desc.Name));

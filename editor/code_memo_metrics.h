@@ -35,6 +35,10 @@ struct TCodeMemoMetrics {
     void Measure(const QFont& font);
     // The font for a set of kStyle... bits (0..15).
     const QFont& StyleFont(uint8_t style) const { return fonts_[style & 15u]; }
+    // Gives every style font the pixel size it has at `dpi` dots per inch,
+    // so that it draws the same size on any device (a printer whose painter
+    // is scaled to screen pixels).
+    void PinPixelSizes(int dpi);
     // Fixed-pitch fonts are drawn from glyph tables, one glyph per cell,
     // without shaping: the raw font of a style and the glyph of each byte
     // (0 when the font has none, which sends the run through text layout).

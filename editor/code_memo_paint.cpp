@@ -114,6 +114,7 @@ void TCustomCodeMemo::paintEvent(QPaintEvent* event)
         painter.restore();
     }
     PaintCaret(painter);
+    PaintDropCaret(painter);
 
     shown_.Top = model_.TopLine();
     shown_.Left = model_.LeftColumn();
@@ -251,7 +252,7 @@ void TCustomCodeMemo::PaintRow(QPainter& painter, TLineRec& rec, int64_t recStar
     const bool drawn =
         OnDrawLine && OnDrawLine(TLineDrawData{&painter, display_, band, recStart, left}) != 0;
     if (!drawn)
-        PaintText(painter, rec, recStart, y);
+        PaintText(painter, rec, recStart, y, ScreenBand());
     PaintMarks(painter, rec, recStart, y);
 
     // Right margin and wrap column.
@@ -303,19 +304,32 @@ bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int
 }
 
 // The text of a band in runs of equal colouring, then the show-all glyphs.
-void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y)
+TCustomCodeMemo::TBandSpec TCustomCodeMemo::ScreenBand()
+{
+    TBandSpec band;
+    band.TextLeft = TextLeft();
+    band.Right = viewport()->width();
+    band.LeftColumn = model_.LeftColumn();
+    band.MaxRun = std::max(1, model_.VisibleColumns * 3 / 2);
+    band.Selection = hasFocus() || !model_.HideSelection;
+    band.ShowAll = (Settings().Options & smoShowAllChars) != 0 && band.LeftColumn == 0;
+    return band;
+}
+
+void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y,
+                                const TBandSpec& spec)
 {
     const TSM_Settings& settings = Settings();
     const uint32_t options = settings.Options;
     const int lineHeight = metrics_.LineHeight;
-    const int width = viewport()->width();
-    const int textLeft = TextLeft();
+    const int width = spec.Right;
+    const int textLeft = spec.TextLeft;
     const int columns = static_cast<int>(display_.size());
-    const int left = model_.LeftColumn();
+    const int left = spec.LeftColumn;
     const int charWidth = metrics_.CharWidth;
     // The selection in display columns; a selected line break shows as one
     // selected cell after the text.
-    const bool showSel = hasFocus() || !model_.HideSelection;
+    const bool showSel = spec.Selection;
     int selFrom = 0;
     int selTo = 0;
     bool breakSelected = false;
@@ -342,11 +356,16 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
         rec.LineBack >= 0 ? Colour(static_cast<uint32_t>(rec.LineBack)) : QColor();
 
     // A fixed-pitch run is cut to what fits the band.
-    const int maxRun = std::max(1, model_.VisibleColumns * 3 / 2);
+    const int maxRun = spec.MaxRun;
     int column = left;
     int x = textLeft;
     QColor back = lineBack.isValid() ? lineBack : EffectBack(0);
-    const bool showAll = (options & smoShowAllChars) != 0 && left == 0;
+    const bool showAll = spec.ShowAll;
+    // Transparent text leaves the page's background as it is.
+    const auto fill = [&](const QRect& rect, const QColor& colour) {
+        if (!spec.Transparent)
+            painter.fillRect(rect, colour);
+    };
     while (column < columns && x < width) {
         const uint8_t token = displayAttrs_[static_cast<size_t>(column)];
         const bool selected = column >= selFrom && column < selTo;
@@ -370,7 +389,7 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
         painter.setFont(metrics_.StyleFont(settings.Effects[effect].Style));
         const int runWidth = metrics_.FixedPitch ? (end - column) * charWidth
                                                  : painter.fontMetrics().horizontalAdvance(run);
-        painter.fillRect(QRect(x, y, runWidth, lineHeight), back);
+        fill(QRect(x, y, runWidth, lineHeight), back);
         painter.setPen(fore);
         if (!DrawGlyphs(painter, settings.Effects[effect].Style, column, end,
                         QPoint(x, y + metrics_.Ascent)))
@@ -389,7 +408,7 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
             back = lineBack.isValid() ? lineBack : EffectBack(effect);
     }
     if (breakSelected && x < width) {
-        painter.fillRect(QRect(x, y, charWidth, lineHeight), selBack);
+        fill(QRect(x, y, charWidth, lineHeight), selBack);
         x += charWidth;
     }
     // Right of the text the band takes the line's last effect, whether or not
@@ -399,7 +418,7 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
     if (lineBack.isValid())
         back = lineBack;
     if (x < width)
-        painter.fillRect(QRect(x, y, width - x, lineHeight), back);
+        fill(QRect(x, y, width - x, lineHeight), back);
 
     if (showAll) {
         painter.setPen(QPen(Inverse(back), 1));

@@ -2,7 +2,8 @@
 // (TCodeMemoClipboard). Texts cross the boundary in code page 1252; what
 // Copy puts on the clipboard (plain text, and RTF under "text/rtf" and
 // "Rich Text Format") is gathered into one mime-data object, so a later
-// format does not push out an earlier one.
+// format does not push out an earlier one. A paste reads plain text, or
+// HTML from "text/html" or a raw "HTML Format" block.
 #pragma once
 
 #include "editor/core/code_memo_host.h"
@@ -10,7 +11,29 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QMimeData;
+
 namespace tarnwick {
+
+// The mime types a copy or a drag offers the selection's RTF under, and the
+// raw HTML block a paste also reads.
+inline constexpr const char* kMimeRtf = "text/rtf";
+inline constexpr const char* kMimeRtfNamed = "Rich Text Format";
+inline constexpr const char* kMimeHtmlNamed = "HTML Format";
+
+// Text from another program in the code page: a character the code page
+// lacks becomes its look-alike with accents and compatibility forms taken
+// off ("ā" → "a", "ﬁ" → "fi"), and only when none exists "?". Text that
+// fits the code page is unchanged.
+std::string ImportedText(const QString& text);
+
+// Puts code-page text (CR LF line ends), when given, and RTF, when not
+// empty, into a mime-data object.
+void FillMimeData(QMimeData& data, std::optional<std::string_view> text, std::string_view rtf);
 
 class TQtClipboard final : public TCodeMemoClipboard {
 public:
@@ -25,8 +48,8 @@ public:
 private:
     void Publish();
 
-    QString text_;
-    QByteArray rtf_;
+    std::string text_;
+    std::string rtf_;
     bool hasText_ = false;
 };
 

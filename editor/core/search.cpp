@@ -84,16 +84,18 @@ TSearchHit TSearchEngine::FindFrom(const TSearchSource& text, int flags, std::st
     return hit;
 }
 
+std::string TSearchEngine::ErrorBoxText(const ERegExpr& error, std::string_view pattern) const
+{
+    return error.Position >= 0 ? parser_.ErrorBoxText() : TREParser::ErrorBoxText(error, pattern);
+}
+
 TSearchOutcome TSearchEngine::Run(const TSearchSource& text, int flags, std::string_view pattern, int64_t from)
 {
     TSearchOutcome outcome;
     try {
         outcome.Hit = FindFrom(text, flags, pattern, from);
     } catch (const ERegExpr& error) {
-        // A compile error points into the pattern the parser scanned; a
-        // run-time error has no position and puts the caret first.
-        outcome.ErrorText = error.Position >= 0 ? parser_.ErrorBoxText()
-                                                : TREParser::ErrorBoxText(error, pattern);
+        outcome.ErrorText = ErrorBoxText(error, pattern);
         outcome.Hit = {};
     }
     if (outcome.Hit.Found())

@@ -101,6 +101,11 @@ public:
     int64_t LastHitStart() const { return lastHitStart_; }
     void ForgetLastHit() { lastHitStart_ = -1; }
 
+    // The error box text of an expression fault raised by FindFrom or
+    // ReplaceAll: a compile error points into the pattern the parser
+    // scanned; a run-time error has no position and puts the caret first.
+    std::string ErrorBoxText(const ERegExpr& error, std::string_view pattern) const;
+
     TREParser& Parser() { return parser_; }
     const TSkipTable& SkipTable() const { return skip_; }
 
