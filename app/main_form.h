@@ -26,6 +26,8 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
+class QTreeWidgetItem;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -88,11 +90,41 @@ public:
     // it) and refreshes the counts; waits first while a save is running.
     void TreeView1Click();
     // A released key while the tree has the focus: arrows show the newly
-    // selected node as a click would.
+    // selected node as a click would; Delete deletes it and F2 edits its
+    // label.
     void TreeView1KeyUp(int key);
     void Expandallnodes1Click();
     void Collapseallnodes1Click();
     void PopupMenu1Popup();
+
+    // --- library tree editing (main_form_tree_edit.cpp) ---
+    // Each change goes to the current library at once, through the store,
+    // and the tree, the counts and the code pane follow it.
+    void AddCategory1Click();
+    void AddCode1Click();
+    // Starts editing the selected node's label.
+    void ChangeTitle1Click();
+    // Label editing starts: the node's text is remembered as the old name.
+    bool TreeView1Editing(QTreeWidgetItem* node);
+    // Label editing ends with `text`: renames the category or title in the
+    // library and on the node. A refused name is reported and leaves both as
+    // they were; false then, and when nothing changed.
+    bool TreeView1Edited(QTreeWidgetItem* node, const QString& text);
+    // Deletes the selected category or title after a Yes to the question.
+    void btnDeleteClick();
+    void TreeView1MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void TreeView1MouseUp();
+    // Whether a drag from `source` may be dropped on the tree.
+    bool TreeView1DragOver(const QObject* source) const;
+    // Moves the selected title to the category at `pos` (viewport
+    // coordinates) by the hit zone there.
+    void TreeView1DragDrop(const QObject* source, const QPoint& pos);
+
+    // --- new and open library (main_form_open.cpp) ---
+    void File2Click();
+    // Registers the library `indexFile` under `title` in main.ini, adds its
+    // File > Open item and opens it through that item.
+    void RegisterAndOpenLibrary(const std::string& title, const std::string& indexFile);
 
     // --- commands ---
     void btnOpenClick();
@@ -195,6 +227,10 @@ public:
     QAction* About1 = nullptr;
 
     QMenu* PopupMenu1 = nullptr;    // the tree's context menu
+    QAction* AddCode1 = nullptr;    // its "New Code"
+    QAction* AddCategory1 = nullptr;  // its "New Category"
+    QAction* DeleteSelected1 = nullptr;
+    QAction* ChangeTitle1 = nullptr;
     QAction* SavePopup1 = nullptr;  // its "Save" item
     QMenu* PopupMenu982 = nullptr;  // the code pane's context menu
 
@@ -221,6 +257,9 @@ private:
     void ApplyPlacement(int left, int top, int width, int height);
     void ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey);
     void ApplyMenuAnimation() const;
+    void ConnectTreeEditing();
+    QAction* AddOpenItem(const std::string& title);
+    friend class TMainFormStoreHost;
 
     TPrompt& prompt_;
     std::filesystem::path appFolder_;
@@ -261,6 +300,8 @@ private:
     QString wordTitles_ = QStringLiteral("Titles");
     QString wordCodeSize_ = QStringLiteral("Code Size");
     QPointer<QAction> openChecked_;  // the Open menu's item of the library shown
+    QActionGroup* openGroup_ = nullptr;  // the Open menu's library items
+    std::string editOldName_;  // the label's text when its editing started
     QString hintSaved_;  // status panel 0 while a toolbar hint is shown
 };
 
