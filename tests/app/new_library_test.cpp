@@ -124,7 +124,7 @@ TEST_F(NewLibraryTest, an_existing_library_file_is_never_replaced)
     WriteFile("only_data.dat", "precious");
     const std::string index = ReadFile("lib.ini");
     const std::string data = ReadFile("lib.dat");
-    for (const std::string& name : {"lib.ini", "LIB.ini", "lib", "only_data.ini"}) {
+    for (const char* name : {"lib.ini", "LIB.ini", "lib", "only_data.ini"}) {
         SCOPED_TRACE(name);
         TfrmNew dialog(form, prompt_);
         EXPECT_FALSE(Create(dialog, "Again", InFolder(name)));
