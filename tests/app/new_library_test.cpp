@@ -182,8 +182,11 @@ TEST_F(NewLibraryTest, a_library_made_in_the_program_folder_opens_now_and_after_
 TEST_F(NewLibraryTest, a_title_registered_before_is_repointed_and_listed_twice)
 {
     TMainForm& form = StartForm();
-    TfrmNew dialog(form, prompt_);
-    EXPECT_TRUE(Create(dialog, "Delphi Code", InFolder("second.ini")));
+    {
+        // The dialog is the window's child: it goes before the window does.
+        TfrmNew dialog(form, prompt_);
+        EXPECT_TRUE(Create(dialog, "Delphi Code", InFolder("second.ini")));
+    }
     EXPECT_EQ(Setting("Files", "Delphi Code"), "second.ini");
     EXPECT_EQ(OpenItems(), QStringList({"Delphi Code", "Delphi Code"}));
     EXPECT_EQ(form.CurrentLibrary(), folder_ / "second.ini");

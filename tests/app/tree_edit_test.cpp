@@ -31,7 +31,9 @@ public:
     // default library, loaded at start-up when `load` is set.
     TMainForm& FormWith(const std::vector<TSnippet>& library, bool load = true)
     {
-        InstallShippedLanguage();
+        // Rows of a table share the folder.
+        if (!std::filesystem::exists(folder_ / "english.lng"))
+            InstallShippedLanguage();
         WriteFile("main.ini", std::string("[Options]\r\nHasRun1=1\r\nLoadDefault=") +
                                   (load ? "1" : "0") + "\r\n[Files]\r\nDelphi Code=lib.ini\r\n");
         WriteLibrary("lib.ini", library);
@@ -157,6 +159,8 @@ TEST_F(TreeEditTest, new_code_edits_its_label_and_its_text_reads_back)
     editor->setText("Greeting");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(editor, &enter);
+    // The view commits the edit once the editor has handled the key.
+    QApplication::processEvents();
     EXPECT_EQ(node->text(0), "Greeting");
     EXPECT_EQ(ProfileReadString(Lib(), "Files", "Greeting", "<absent>"), "0;0");
     EXPECT_EQ(form.CurrentCategory(), "Files");
@@ -196,7 +200,7 @@ TEST_F(TreeEditTest, renames_keep_every_text)
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.name);
-        TMainForm& form = FormWith(kLibrary);
+        FormWith(kLibrary);
         std::map<std::string, std::string> expected;
         for (const auto& [key, text] : Texts()) {
             const std::string oldKey = row.category.toStdString() + "/" + row.title.toStdString();
@@ -363,7 +367,7 @@ TEST_F(TreeEditTest, delete_and_f2_keys_reach_their_commands)
     EXPECT_EQ(prompt_.Questions.size(), 1);
     QKeyEvent f2(QEvent::KeyRelease, Qt::Key_F2, Qt::NoModifier);
     QApplication::sendEvent(form.TreeView1, &f2);
-    EXPECT_EQ(form.TreeView1->state(), QAbstractItemView::EditingState);
+    EXPECT_NE(form.TreeView1->viewport()->findChild<QLineEdit*>(), nullptr);
 }
 
 TEST_F(TreeEditTest, dropping_a_title_on_another_category_moves_it)
