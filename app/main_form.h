@@ -7,7 +7,9 @@
 // toolbar, panes, status bar, hints, resize rule, shutdown),
 // main_form_settings.cpp (start-up, main.ini, the File > Open items, the
 // schemes registered in main.ini), main_form_tree.cpp (the library tree) and
-// main_form_language.cpp (the language file). Commands whose work belongs to
+// main_form_language.cpp (the language file), main_form_tree_edit.cpp (new,
+// renamed, deleted and moved categories and titles) and main_form_open.cpp
+// (the new-library dialog's registration). Commands whose work belongs to
 // the editor, the store, printing or the dialogs are present but disabled.
 #pragma once
 
@@ -123,7 +125,8 @@ public:
     // --- new and open library (main_form_open.cpp) ---
     void File2Click();
     // Registers the library `indexFile` under `title` in main.ini, adds its
-    // File > Open item and opens it through that item.
+    // File > Open item and opens it through that item; then every node is
+    // expanded and the code pane is emptied, with no current snippet.
     void RegisterAndOpenLibrary(const std::string& title, const std::string& indexFile);
 
     // --- commands ---
