@@ -3,10 +3,10 @@
 // in-memory options and the tree fonts), the library tree, the code pane, the
 // menus, the toolbar and the status bar.
 //
-// The window is built in four files: main_form.cpp (the frame: menus,
+// The window is built in several files: main_form.cpp (the frame: menus,
 // toolbar, panes, status bar, hints, resize rule, shutdown),
 // main_form_settings.cpp (start-up, main.ini, the File > Open items, the
-// schemes registered in main.ini), main_form_tree.cpp (the library tree) and
+// schemes registered in main.ini), main_form_tree.cpp (the library tree),
 // main_form_language.cpp (the language file), main_form_tree_edit.cpp (new,
 // renamed, deleted and moved categories and titles) and main_form_open.cpp
 // (the new-library dialog's registration). Commands whose work belongs to
