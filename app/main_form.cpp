@@ -188,15 +188,14 @@ void TMainForm::CreateMenus()
     Help1->addSeparator();
     About1 = AddItem(Help1, QStringLiteral("About"));
 
-    // The tree's context menu; only its last two commands work at this stage.
+    // The tree's context menu.
     PopupMenu1 = new QMenu(this);
-    AddItem(PopupMenu1, QStringLiteral("New Code"))->setEnabled(false);
-    AddItem(PopupMenu1, QStringLiteral("New Category"))->setEnabled(false);
+    AddCode1 = AddItem(PopupMenu1, QStringLiteral("New Code"));
+    AddCategory1 = AddItem(PopupMenu1, QStringLiteral("New Category"));
     PopupMenu1->addSeparator();
-    AddItem(PopupMenu1, QStringLiteral("Delete Selected"))->setEnabled(false);
+    DeleteSelected1 = AddItem(PopupMenu1, QStringLiteral("Delete Selected"));
     PopupMenu1->addSeparator();
-    AddItem(PopupMenu1, QStringLiteral("Change Title"), QKeySequence(Qt::Key_F2))
-        ->setEnabled(false);
+    ChangeTitle1 = AddItem(PopupMenu1, QStringLiteral("Change Title"), QKeySequence(Qt::Key_F2));
     PopupMenu1->addSeparator();
     SavePopup1 = AddItem(PopupMenu1, QStringLiteral("Save"));
     PopupMenu1->addSeparator();
@@ -285,9 +284,6 @@ void TMainForm::CreatePanes()
     TreeView1 = new TFontTreeView(Splitter1);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    // Renaming a node must rename the title in the library as well; until
-    // the tree's editing commands do that, labels are not edited in place.
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Memo1 = new TCodePaneHost(Splitter1);
     Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
     Splitter1->addWidget(TreeView1);
@@ -349,6 +345,7 @@ void TMainForm::ConnectHandlers()
         TreeView1GetFont(info, font, colour);
     });
     ConnectPrintHandlers();
+    ConnectTreeEditing();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -3,11 +3,13 @@
 // in-memory options and the tree fonts), the library tree, the code pane, the
 // menus, the toolbar and the status bar.
 //
-// The window is built in four files: main_form.cpp (the frame: menus,
+// The window is built in several files: main_form.cpp (the frame: menus,
 // toolbar, panes, status bar, hints, resize rule, shutdown),
 // main_form_settings.cpp (start-up, main.ini, the File > Open items, the
-// schemes registered in main.ini), main_form_tree.cpp (the library tree) and
-// main_form_language.cpp (the language file). Commands whose work belongs to
+// schemes registered in main.ini), main_form_tree.cpp (the library tree),
+// main_form_language.cpp (the language file), main_form_tree_edit.cpp (new,
+// renamed, deleted and moved categories and titles) and main_form_open.cpp
+// (the new-library dialog's registration). Commands whose work belongs to
 // the editor, the store, printing or the dialogs are present but disabled.
 #pragma once
 
@@ -27,6 +29,8 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
+class QTreeWidgetItem;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -92,7 +96,8 @@ public:
     // it) and refreshes the counts; waits first while a save is running.
     void TreeView1Click();
     // A released key while the tree has the focus: arrows show the newly
-    // selected node as a click would.
+    // selected node as a click would; Delete deletes it and F2 edits its
+    // label.
     void TreeView1KeyUp(int key);
     void Expandallnodes1Click();
     void Collapseallnodes1Click();
@@ -110,6 +115,36 @@ public:
     void HighlightedBooklet1Click();
     // The printer and offsets of the plain prints.
     TPrintSetup& PrintSetup();
+
+    // --- library tree editing (main_form_tree_edit.cpp) ---
+    // Each change goes to the current library at once, through the store,
+    // and the tree, the counts and the code pane follow it.
+    void AddCategory1Click();
+    void AddCode1Click();
+    // Starts editing the selected node's label.
+    void ChangeTitle1Click();
+    // Label editing starts: the node's text is remembered as the old name.
+    bool TreeView1Editing(QTreeWidgetItem* node);
+    // Label editing ends with `text`: renames the category or title in the
+    // library and on the node. A refused name is reported and leaves both as
+    // they were; false then, and when nothing changed.
+    bool TreeView1Edited(QTreeWidgetItem* node, const QString& text);
+    // Deletes the selected category or title after a Yes to the question.
+    void btnDeleteClick();
+    void TreeView1MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void TreeView1MouseUp();
+    // Whether a drag from `source` may be dropped on the tree.
+    bool TreeView1DragOver(const QObject* source) const;
+    // Moves the selected title to the category at `pos` (viewport
+    // coordinates) by the hit zone there.
+    void TreeView1DragDrop(const QObject* source, const QPoint& pos);
+
+    // --- new and open library (main_form_open.cpp) ---
+    void File2Click();
+    // Registers the library `indexFile` under `title` in main.ini, adds its
+    // File > Open item and opens it through that item; then every node is
+    // expanded and the code pane is emptied, with no current snippet.
+    void RegisterAndOpenLibrary(const std::string& title, const std::string& indexFile);
 
     // --- commands ---
     void btnOpenClick();
@@ -248,6 +283,10 @@ public:
     QAction* SaveShortcut1 = nullptr;  // Ctrl+S, as the Save button
 
     QMenu* PopupMenu1 = nullptr;    // the tree's context menu
+    QAction* AddCode1 = nullptr;    // its "New Code"
+    QAction* AddCategory1 = nullptr;  // its "New Category"
+    QAction* DeleteSelected1 = nullptr;
+    QAction* ChangeTitle1 = nullptr;
     QAction* SavePopup1 = nullptr;  // its "Save" item
     QMenu* PopupMenu982 = nullptr;  // the code pane's context menu
 
@@ -311,6 +350,8 @@ private:
     void InsertAsOneStep(const std::string& text);
     void ApplyCodeWindowFont();
     void ApplyHighlightingSource();
+    void ConnectTreeEditing();
+    QAction* AddOpenItem(const std::string& title);
 
     TPrompt& prompt_;
     std::filesystem::path appFolder_;
@@ -354,6 +395,8 @@ private:
     QString wordTitles_ = QStringLiteral("Titles");
     QString wordCodeSize_ = QStringLiteral("Code Size");
     QPointer<QAction> openChecked_;  // the Open menu's item of the library shown
+    QActionGroup* openGroup_ = nullptr;  // the Open menu's library items
+    std::string editOldName_;  // the label's text when its editing started
     QString hintSaved_;  // status panel 0 while a toolbar hint is shown
     TLibraryWatch* libraryWatch_ = nullptr;
     // The open snippet's text as the library held it when the pane last

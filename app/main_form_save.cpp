@@ -14,7 +14,7 @@
 #include "editor/code_memo.h"
 #include "editor/core/key_store.h"
 #include "editor/core/keyboard_controller.h"
-#include "library/library_host.h"
+#include "app/main_form_store_host.h"
 #include "library/library_store.h"
 
 #include <QApplication>
@@ -36,36 +36,6 @@ std::string LanguageText(const TMainForm& form, size_t n)
 {
     return n < form.LanguageStrings().size() ? form.LanguageString(n) : std::string();
 }
-
-}  // namespace
-
-// What the store tells the window while it saves: the status bar, the Undo
-// command and the dirty flag.
-class TMainFormStoreHost final : public TLibraryHost {
-public:
-    explicit TMainFormStoreHost(TMainForm& form) : form_(form) {}
-
-    std::string StatusText(int panel) const override
-    {
-        return QtToAnsi(form_.StatusBar1->PanelText(panel));
-    }
-    void SetStatusText(int panel, const std::string& text) override
-    {
-        form_.StatusBar1->SetPanelText(panel, AnsiToQt(text));
-    }
-    std::string LanguageString(int n) const override
-    {
-        return n >= 0 ? LanguageText(form_, size_t(n)) : std::string();
-    }
-    void ProcessMessages() override { QCoreApplication::processEvents(); }
-    void DisableUndo() override { form_.SetUndoEnabled(false); }
-    void ClearDirty() override { form_.dirty_ = false; }
-
-private:
-    TMainForm& form_;
-};
-
-namespace {
 
 // The hourglass over the whole screen for as long as the guard lives, also
 // when the save raises.

@@ -203,15 +203,12 @@ void TMainForm::BuildOpenMenu()
     const std::string defaultTitle =
         ProfileReadString(SettingsFile(), "Options", "DefaultIni", "Delphi Code");
     Open1->clear();
-    auto* group = new QActionGroup(Open1);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    delete openGroup_;
+    openGroup_ = new QActionGroup(Open1);
+    openGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     openChecked_ = nullptr;
     for (const std::string& title : libraryTitles_) {
-        QAction* item = Open1->addAction(MenuCaption(title));
-        item->setData(AnsiToQt(title));
-        item->setCheckable(true);
-        group->addAction(item);
-        connect(item, &QAction::triggered, this, [this, item] { OpenLibraryItem(item); });
+        QAction* item = AddOpenItem(title);
         // Only an exact match names the default library.
         if (title == defaultTitle) {
             item->setChecked(true);
@@ -220,6 +217,16 @@ void TMainForm::BuildOpenMenu()
                            AnsiToQt(title));
         }
     }
+}
+
+QAction* TMainForm::AddOpenItem(const std::string& title)
+{
+    QAction* item = Open1->addAction(MenuCaption(title));
+    item->setData(AnsiToQt(title));
+    item->setCheckable(true);
+    openGroup_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, item] { OpenLibraryItem(item); });
+    return item;
 }
 
 void TMainForm::OpenLibraryItem(QAction* item)

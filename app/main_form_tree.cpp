@@ -49,12 +49,14 @@ void TMainForm::FillTree(const std::vector<TListedCategory>& listing)
         categories_.push_back(category.name);
         auto* node = new QTreeWidgetItem(QStringList{AnsiToQt(category.name)});
         node->setIcon(0, categoryIcon);
+        node->setFlags(node->flags() | Qt::ItemIsEditable);
         titles_ = category.titles;
         QList<QTreeWidgetItem*> children;
         children.reserve(static_cast<qsizetype>(titles_.size()));
         for (const std::string& title : titles_) {
             auto* child = new QTreeWidgetItem(QStringList{AnsiToQt(title)});
             child->setIcon(0, titleIcon);
+            child->setFlags(child->flags() | Qt::ItemIsEditable);
             children.append(child);
         }
         node->addChildren(children);
@@ -122,8 +124,13 @@ void TMainForm::TreeView1KeyUp(int key)
     case Qt::Key_Down:
         TreeView1Click();
         break;
+    case Qt::Key_Delete:
+        btnDeleteClick();
+        break;
+    case Qt::Key_F2:
+        ChangeTitle1Click();
+        break;
     default:
-        // Delete and F2 belong to the tree's editing commands.
         break;
     }
 }

@@ -1,16 +1,37 @@
 #include "chrome/font_tree_view.h"
 
 #include <QHeaderView>
+#include <QMetaProperty>
 #include <QStyledItemDelegate>
 
 namespace tarnwick {
 
-namespace {
-
-// Applies the owner's per-node font to both the painting and the row height.
+// Applies the owner's per-node font to both the painting and the row height,
+// and passes label editing through the owner's callbacks.
 class TNodeFontDelegate : public QStyledItemDelegate {
 public:
     explicit TNodeFontDelegate(TFontTreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QTreeWidgetItem* node = tree_->itemFromIndex(index);
+        if (tree_->editing_ && node && !tree_->editing_(node))
+            return nullptr;
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override
+    {
+        QTreeWidgetItem* node = tree_->itemFromIndex(index);
+        if (!tree_->edited_ || !node) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            return;
+        }
+        const QByteArray property = editor->metaObject()->userProperty().name();
+        tree_->edited_(node, editor->property(property.constData()).toString());
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
@@ -31,8 +52,6 @@ protected:
 private:
     TFontTreeView* tree_;
 };
-
-}  // namespace
 
 TFontTreeView::TFontTreeView(QWidget* parent) : QTreeWidget(parent)
 {
@@ -59,6 +78,12 @@ void TFontTreeView::SetGetFont(TGetNodeFont callback)
 {
     getFont_ = std::move(callback);
     viewport()->update();
+}
+
+void TFontTreeView::SetLabelEditing(TNodeEditing editing, TNodeEdited edited)
+{
+    editing_ = std::move(editing);
+    edited_ = std::move(edited);
 }
 
 void TFontTreeView::NodeFont(const QTreeWidgetItem* node, QFont& font, QColor& colour) const

@@ -18,6 +18,13 @@ struct TNodePaintInfo {
 
 using TGetNodeFont = std::function<void(const TNodePaintInfo& info, QFont& font, QColor& colour)>;
 
+// Label editing: the first is asked when editing of a node's label starts
+// (false: no editing); the second gets the text the user confirmed and
+// decides what becomes of it (false: the label keeps its text; true: the
+// owner has set the label). A cancelled edit calls neither.
+using TNodeEditing = std::function<bool(QTreeWidgetItem* node)>;
+using TNodeEdited = std::function<bool(QTreeWidgetItem* node, const QString& text)>;
+
 class TFontTreeView : public QTreeWidget {
     Q_OBJECT
 public:
@@ -27,6 +34,10 @@ public:
     // tree's own font and colour.
     void SetGetFont(TGetNodeFont callback);
 
+    // Replaces both label-editing callbacks; empty ones let every edit
+    // through unchanged.
+    void SetLabelEditing(TNodeEditing editing, TNodeEdited edited);
+
     // The font and colour a node is painted with, as the callback gives them.
     void NodeFont(const QTreeWidgetItem* node, QFont& font, QColor& colour) const;
 
@@ -34,7 +45,10 @@ public:
     static int NodeLevel(const QTreeWidgetItem* node);
 
 private:
+    friend class TNodeFontDelegate;
     TGetNodeFont getFont_;
+    TNodeEditing editing_;
+    TNodeEdited edited_;
 };
 
 }  // namespace tarnwick

@@ -121,6 +121,10 @@ std::string ReadSnippet(std::string_view category, std::string_view title,
     if (value.empty())
         return {};
     const TTextRange range = ParseRange(value);
+    // An empty snippet needs no data file: a title made in the tree of a
+    // library that has none yet reads as the empty text.
+    if (range.start == range.end && range.start >= 0)
+        return {};
     TFile data(files.data, TFileMode::Read);
     return ReadTextRange(data, range);
 }

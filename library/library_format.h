@@ -95,8 +95,9 @@ std::string FormatRange(int64_t start, int64_t end);
 std::string ReadTextRange(TFile& data, const TTextRange& range);
 
 // The snippet's text: the title's value read with an empty default; the empty
-// text when there is none; otherwise the bytes of its range from the data file
-// (which must exist: "File not found" otherwise). Nothing is cached. Reads
+// text when there is none or its range is empty ("0;0"); otherwise the bytes
+// of its range from the data file (which must exist: "File not found"
+// otherwise). Nothing is cached. Reads
 // under the library's shared lock.
 std::string ReadSnippet(std::string_view category, std::string_view title,
                         const std::string& indexFileName);

@@ -86,8 +86,9 @@ TEST_F(ReadSnippetTest, ReadsTheRangeCutAtTheFirstZeroByte)
 TEST_F(ReadSnippetTest, MissingFiles)
 {
     EXPECT_EQ(ReadSnippet("Main", "A", Path("none.ini")), "");
-    Put(Path("lib.ini"), "[Main]\nA=0;3\n");
+    Put(Path("lib.ini"), "[Main]\nA=0;3\nEmpty=0;0\n");
     EXPECT_THROW(ReadSnippet("Main", "A", Path("lib.ini")), EInOutError);
+    EXPECT_EQ(ReadSnippet("Main", "Empty", Path("lib.ini")), "");
 }
 
 }  // namespace tarnwick::test
