@@ -46,6 +46,7 @@ TMainForm::TMainForm(TPrompt& prompt, std::filesystem::path appFolder, QWidget* 
     CreateMenus();
     CreateToolBar();
     CreatePanes();
+    CreateSearchPanel();
     ConnectHandlers();
 
     // A fault during start-up (an unreadable language file, a main.ini that
@@ -156,11 +157,7 @@ void TMainForm::CreateMenus()
     Wordwrap1->setCheckable(true);
     Wordwrap1->setChecked(true);
 
-    Search1 = menuBar()->addMenu(QStringLiteral("Search"));
-    AddItem(Search1, QStringLiteral("Find"));
-    AddItem(Search1, QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3));
-    AddItem(Search1, QStringLiteral("Replace"));
-    Search1->menuAction()->setEnabled(false);
+    CreateSearchMenu();
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     Fonts1 = Options1->addMenu(QStringLiteral("Fonts"));

@@ -21,6 +21,7 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ class QToolBar;
 namespace tarnwick {
 
 class TCodePaneHost;
+class TLanguageFile;
+class TSearchPanel;
+struct TLibraryHit;
 class TCodeMemoParser;
 class TPrompt;
 
@@ -91,6 +95,15 @@ public:
     // selected node as a click would.
     void TreeView1KeyUp(int key);
     void Expandallnodes1Click();
+    // --- search (main_form_search.cpp) ---
+    // Shows the Find in library panel and puts the focus in its text box.
+    void FindInLibrary1Click();
+    // F3 (direction 1) / Shift+F3 (-1): the next or previous library hit
+    // while the panel lists some, else the editor's find next hook.
+    void FindNext1Click(int direction);
+    // Selects the hit's title in the tree, loads it as a click does and
+    // selects the hit in the code pane.
+    void ShowSearchHit(const TLibraryHit& hit);
     void Collapseallnodes1Click();
     void PopupMenu1Popup();
 
@@ -181,6 +194,20 @@ public:
     QAction* Wordwrap1 = nullptr;
 
     QMenu* Search1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* FindNext1 = nullptr;
+    QAction* FindPrevious1 = nullptr;
+    QAction* Replace1 = nullptr;
+    QAction* FindInLibrary1 = nullptr;
+    TSearchPanel* SearchPanel1 = nullptr;  // Find in library, under the tree
+
+    // Hooks for the code pane's own Find and Replace dialogs (Search > Find,
+    // Replace, and Find Next / Previous while no library hits are listed):
+    // connect them to the editor control's dialogs for the open snippet.
+    // Until they are set these items do nothing.
+    std::function<void()> OnEditorFind;
+    std::function<void()> OnEditorReplace;
+    std::function<void(int direction)> OnEditorFindNext;
 
     QMenu* Options1 = nullptr;
     QMenu* Fonts1 = nullptr;
@@ -221,6 +248,9 @@ private:
     void ApplyPlacement(int left, int top, int width, int height);
     void ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey);
     void ApplyMenuAnimation() const;
+    void CreateSearchMenu();
+    void CreateSearchPanel();
+    void ApplySearchLanguage(const TLanguageFile& file);
 
     TPrompt& prompt_;
     std::filesystem::path appFolder_;
