@@ -3,11 +3,12 @@
 // in-memory options and the tree fonts), the library tree, the code pane, the
 // menus, the toolbar and the status bar.
 //
-// The window is built in four files: main_form.cpp (the frame: menus,
+// The window is built in five files: main_form.cpp (the frame: menus,
 // toolbar, panes, status bar, hints, resize rule, shutdown),
 // main_form_settings.cpp (start-up, main.ini, the File > Open items, the
-// schemes registered in main.ini), main_form_tree.cpp (the library tree) and
-// main_form_language.cpp (the language file). Commands whose work belongs to
+// schemes registered in main.ini), main_form_tree.cpp (the library tree),
+// main_form_language.cpp (the language file) and main_form_search.cpp (the
+// Search menu and the Find in library panel). Commands whose work belongs to
 // the editor, the store, printing or the dialogs are present but disabled.
 #pragma once
 

@@ -187,7 +187,6 @@ void TSearchPanel::StartSearch()
     hits_.clear();
     found_ = 0;
     failure_.clear();
-    cancelled_ = false;
     const std::string library = Library ? Library() : std::string();
     TLibrarySearchOptions options;
     options.Pattern = QtToAnsi(Edit->text());
@@ -275,7 +274,6 @@ void TSearchPanel::Finish()
     const std::shared_ptr<TSearchJob> job = std::move(job_);
     poll_->stop();
     failure_ = job->error;
-    cancelled_ = job->result.Cancelled;
     // Listed again in the tree's order.
     Results->clear();
     hits_.clear();

@@ -91,7 +91,6 @@ private:
     std::vector<TLibraryHit> hits_;  // listed ones, in list order
     size_t found_ = 0;
     std::string failure_;
-    bool cancelled_ = false;
     QString wordHits_ = QStringLiteral("%1 hits in %2 snippets");
     QString wordMore_ = QStringLiteral("(first %1 listed)");
     QString wordNothing_ = QStringLiteral("Nothing found");
