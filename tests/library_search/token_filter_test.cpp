@@ -92,8 +92,9 @@ TEST(TokenKinds, EveryShippedSchemeHasCommentsAndNamedStringsAreStrings)
         EXPECT_TRUE(std::count(table.begin(), table.end(), TTokenKind::Comment) > 0);
         const bool namesAString = std::any_of(s.EditableStyles.begin(), s.EditableStyles.end(),
                                               [](const TSM_EditableStyle& st) { return st.Name == "String"; });
-        if (namesAString)
+        if (namesAString) {
             EXPECT_TRUE(std::count(table.begin(), table.end(), TTokenKind::String) > 0);
+        }
     }
 }
 
