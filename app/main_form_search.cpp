@@ -123,6 +123,8 @@ void TMainForm::ShowSearchHit(const TLibraryHit& hit)
         TCodeMemo& editor = Memo1->Editor();
         editor.Perform(EM_SETSEL, uintptr_t(hit.EditorOffset), intptr_t(hit.EditorOffset + hit.HitLength));
         editor.Perform(EM_SCROLLCARET, 0, 0);
+        // The pane shows its selection while it has the focus.
+        Memo1->View()->setFocus();
     }
 }
 
