@@ -16,8 +16,10 @@
 #include "platform/profile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 namespace tarnwick {
 
@@ -170,33 +172,56 @@ private:
 };
 
 // The index's titles in tree order (Rank), with their ranges; titles whose
-// value cannot be read go to `problems` instead.
+// value cannot be read go to `problems` instead. The titles are those reads
+// can reach (as ReadableTitles lists them: a category's first section only,
+// a title's first occurrence only), found in one pass over the values and
+// one sort that both ranks them and brings a title's repeats next to it, so
+// that a large index costs no lookup per title.
 std::vector<TEntry> ReadEntries(const TIniDocument& index, std::vector<std::string>& problems)
 {
+    struct TFound {
+        std::string Category, Title, Value, Key;
+    };
+    std::vector<TFound> found;
+    std::unordered_set<std::string> categories;
+    const char* section = nullptr;
+    bool reachable = false;
+    index.ForEachValue([&](std::string_view category, std::string_view title, std::string_view value) {
+        // Each section's name is one string, so its address tells the sections apart.
+        if (category.data() != section) {
+            section = category.data();
+            reachable = categories.insert(UpperCaseAscii(category)).second;
+        }
+        if (reachable)
+            found.push_back({std::string(category), std::string(title), std::string(value), TitleKey(category, title)});
+    });
+    std::vector<size_t> order(found.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return found[a].Key < found[b].Key; });
+    std::vector<size_t> rank(found.size(), SIZE_MAX);
+    for (size_t i = 0, next = 0; i < order.size(); ++i)
+        if (i == 0 || found[order[i]].Key != found[order[i - 1]].Key)
+            rank[order[i]] = next++;
+
     std::vector<TEntry> entries;
-    for (TTitleValue& t : ReadableTitles(index)) {
-        TEntry entry{0, std::move(t.category), std::move(t.title), {}};
+    entries.reserve(found.size());
+    for (size_t i = 0; i < found.size(); ++i) {
+        if (rank[i] == SIZE_MAX)
+            continue;  // a repeated title: reads never reach it
+        TFound& f = found[i];
+        TEntry entry{rank[i], std::move(f.Category), std::move(f.Title), {}};
         try {
-            if (!t.value.empty())
-                entry.Range = ParseRange(t.value);
+            if (!f.Value.empty())
+                entry.Range = ParseRange(f.Value);
             if (entry.Range.start < 0 || entry.Range.end < entry.Range.start)
-                throw Exception("'" + t.value + "' is not a valid text range");
+                throw Exception("'" + f.Value + "' is not a valid text range");
         } catch (const Exception& error) {
             problems.push_back("[" + entry.Category + "] " + entry.Title + ": " + error.what());
             continue;
         }
         entries.push_back(std::move(entry));
     }
-    std::vector<size_t> order(entries.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::vector<std::pair<std::string, std::string>> keys;
-    keys.reserve(entries.size());
-    for (const TEntry& e : entries)
-        keys.emplace_back(UpperCaseAscii(e.Category), UpperCaseAscii(e.Title));
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
-    for (size_t rank = 0; rank < order.size(); ++rank)
-        entries[order[rank]].Rank = rank;
     return entries;
 }
 
