@@ -163,6 +163,17 @@ TEST_F(LibrarySearch, UnreadableValuesAreReportedOnceAndTheRestIsSearched)
                              "[C] Worse: '7;2' is not a valid text range"}));
 }
 
+TEST_F(LibrarySearch, OnlyTitlesThatReadsReachAreSearched)
+{
+    // A repeated title (letter case and blanks aside) and a category's
+    // second section are never read, so they are not searched either.
+    Put(Path("lib.dat"), "one\r\ntwo\r\nsix\r\n");
+    Put(Path("lib.ini"), "[C]\r\nA=0;3\r\n a =5;8\r\n[D]\r\nX=10;13\r\n[c]\r\nB=5;8\r\n");
+    TLibrarySearchOptions o = Plain("o|i");
+    o.RegExpr = true;
+    EXPECT_EQ(Found(SearchLibrary(Path("lib.ini"), o)), (V{"C/A 1:1 [o]", "D/X 1:2 [i]"}));
+}
+
 TEST_F(LibrarySearch, BadExpressionsAndMissingFilesRaise)
 {
     const std::string lib = Make({{"C", "T", "text"}});
