@@ -69,7 +69,7 @@ void TMainForm::CreateSearchPanel()
 void TMainForm::ApplySearchLanguage(const TLanguageFile& file)
 {
     const std::pair<QAction*, std::pair<const char*, const char*>> captions[] = {
-        {Search1->menuAction(), {"Menu", "&Search"}},
+        {Search1->menuAction(), {"Menu", "Search"}},
         {Find1, {"Find", "&Find..."}},
         {FindNext1, {"FindNext", "Find &Next"}},
         {FindPrevious1, {"FindPrev", "Find &Previous"}},
