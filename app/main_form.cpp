@@ -48,6 +48,7 @@ TMainForm::TMainForm(TPrompt& prompt, std::filesystem::path appFolder, QWidget* 
     CreateMenus();
     CreateToolBar();
     CreatePanes();
+    CreateSearchPanel();
     ConnectHandlers();
     CreateCodePaneCommands();
 
@@ -169,11 +170,7 @@ void TMainForm::CreateMenus()
     Wordwrap1->setCheckable(true);
     Wordwrap1->setChecked(true);
 
-    Search1 = menuBar()->addMenu(QStringLiteral("Search"));
-    AddItem(Search1, QStringLiteral("Find"));
-    AddItem(Search1, QStringLiteral("Find Next"), QKeySequence(Qt::Key_F3));
-    AddItem(Search1, QStringLiteral("Replace"));
-    Search1->menuAction()->setEnabled(false);
+    CreateSearchMenu();
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     Fonts1 = Options1->addMenu(QStringLiteral("Fonts"));

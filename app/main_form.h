@@ -8,9 +8,15 @@
 // main_form_settings.cpp (start-up, main.ini, the File > Open items, the
 // schemes registered in main.ini), main_form_tree.cpp (the library tree),
 // main_form_language.cpp (the language file), main_form_tree_edit.cpp (new,
-// renamed, deleted and moved categories and titles) and main_form_open.cpp
-// (the new-library dialog's registration). Commands whose work belongs to
-// the editor, the store, printing or the dialogs are present but disabled.
+// renamed, deleted and moved categories and titles), main_form_open.cpp
+// (the new-library dialog's registration), main_form_save.cpp (change
+// tracking, Save and auto-save), main_form_edit.cpp (the Edit menu),
+// main_form_pane_look.cpp (the code pane's font and colours),
+// main_form_watch.cpp (following changes made by other programs),
+// main_form_print.cpp (printing), main_form_help.cpp (help and About) and
+// main_form_search.cpp (the Search menu and the Find in library panel); File >
+// Import is in import/. Commands whose dialogs are not built yet are present
+// but disabled.
 #pragma once
 
 #include "app/tree_images.h"
@@ -23,6 +29,7 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +46,9 @@ class QToolBar;
 namespace tarnwick {
 
 class TCodePaneHost;
+class TLanguageFile;
+class TSearchPanel;
+struct TLibraryHit;
 class TCodeMemoParser;
 class TLibraryWatch;
 struct TListedCategory;
@@ -100,6 +110,15 @@ public:
     // label.
     void TreeView1KeyUp(int key);
     void Expandallnodes1Click();
+    // --- search (main_form_search.cpp) ---
+    // Shows the Find in library panel and puts the focus in its text box.
+    void FindInLibrary1Click();
+    // F3 (direction 1) / Shift+F3 (-1): the next or previous library hit
+    // while the panel lists some, else the editor's find next hook.
+    void FindNext1Click(int direction);
+    // Selects the hit's title in the tree, loads it as a click does and
+    // selects the hit in the code pane.
+    void ShowSearchHit(const TLibraryHit& hit);
     void Collapseallnodes1Click();
     void PopupMenu1Popup();
 
@@ -268,6 +287,13 @@ public:
     QAction* Wordwrap1 = nullptr;
 
     QMenu* Search1 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* FindNext1 = nullptr;
+    QAction* FindPrevious1 = nullptr;
+    QAction* Replace1 = nullptr;
+    QAction* FindInLibrary1 = nullptr;
+    TSearchPanel* SearchPanel1 = nullptr;  // Find in library, under the tree
+
 
     QMenu* Options1 = nullptr;
     QMenu* Fonts1 = nullptr;
@@ -352,6 +378,9 @@ private:
     void ApplyHighlightingSource();
     void ConnectTreeEditing();
     QAction* AddOpenItem(const std::string& title);
+    void CreateSearchMenu();
+    void CreateSearchPanel();
+    void ApplySearchLanguage(const TLanguageFile& file);
 
     TPrompt& prompt_;
     std::filesystem::path appFolder_;

@@ -78,6 +78,7 @@ void TMainForm::ApplyLanguageFile(const std::filesystem::path& path)
     for (const TButtonCaption& caption : buttons)
         caption.Target->setText(AnsiToQt(file->Read("Buttons", caption.Key, caption.Default)));
 
+    ApplySearchLanguage(*file);
     Label1->setText(AnsiToQt(file->Read("Labels", "MainCatTitles", "Categories/Titles")));
     Label2->setText(AnsiToQt(file->Read("Labels", "MainCode", "Code")));
     wordCategories_ = AnsiToQt(file->Read("Labels", "MainCategories", "Categories"));

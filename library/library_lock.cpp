@@ -20,7 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The locks this process holds: one descriptor per lock file, counted.
+// The locks this process holds: one descriptor per thread and lock file,
+// counted. Each thread has its own descriptor, so that the kernel keeps a
+// worker thread's read and another thread's write apart as it does for two
+// programs.
 struct THeld {
     int fd = -1;  // -1: the request went ahead unlocked
     int count = 0;
@@ -29,7 +32,7 @@ struct THeld {
 
 struct TLockTable {
     std::mutex mutex;
-    std::map<fs::path, THeld> held;
+    std::map<std::pair<std::thread::id, fs::path>, THeld> held;
     std::chrono::milliseconds timeout{5000};
     bool enabled = true;
 };
@@ -71,39 +74,43 @@ bool Acquire(int fd, TLockKind kind, std::chrono::milliseconds timeout)
 
 }  // namespace
 
-TLibraryLock::TLibraryLock(const TLibraryFiles& files, TLockKind kind) : path_(files.lock)
+TLibraryLock::TLibraryLock(const TLibraryFiles& files, TLockKind kind)
+    : path_(files.lock), thread_(std::this_thread::get_id())
 {
     TLockTable& table = Table();
-    std::lock_guard guard(table.mutex);
+    std::unique_lock guard(table.mutex);
     if (!table.enabled)
         return;
-    THeld& held = table.held[path_];
-    if (held.count > 0) {
-        // Writing while this process holds only a shared lock would let
+    const auto key = std::make_pair(thread_, path_);
+    if (const auto it = table.held.find(key); it != table.held.end()) {
+        // Writing while this thread holds only a shared lock would let
         // another program's reads and this write overlap.
-        if (kind == TLockKind::Exclusive && held.kind == TLockKind::Shared)
+        if (kind == TLockKind::Exclusive && it->second.kind == TLockKind::Shared)
             throw Exception("The library " + files.indexName +
                             " is being read; try again when the read has finished");
-        ++held.count;
+        ++it->second.count;
         return;
     }
-    held.fd = OpenLockFile(path_);
-    if (held.fd >= 0 && !Acquire(held.fd, kind, table.timeout)) {
-        ::close(held.fd);
-        table.held.erase(path_);
+    // The wait happens outside the table, so that other threads can let go
+    // of their locks meanwhile.
+    const std::chrono::milliseconds timeout = table.timeout;
+    guard.unlock();
+    const int fd = OpenLockFile(path_);
+    if (fd >= 0 && !Acquire(fd, kind, timeout)) {
+        ::close(fd);
         throw Exception("The library " + files.indexName +
                         " is in use by another program; nothing was changed. Try again when "
                         "it has finished");
     }
-    held.count = 1;
-    held.kind = kind;
+    guard.lock();
+    table.held[key] = THeld{fd, 1, kind};
 }
 
 TLibraryLock::~TLibraryLock()
 {
     TLockTable& table = Table();
     std::lock_guard guard(table.mutex);
-    auto it = table.held.find(path_);
+    auto it = table.held.find(std::make_pair(thread_, path_));
     if (it == table.held.end() || --it->second.count > 0)
         return;
     if (it->second.fd >= 0)

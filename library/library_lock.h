@@ -16,17 +16,19 @@
 // missing folder fails on its own. Only programs that take this lock are kept
 // out; an editor writing the files by hand is not.
 //
-// Within one process the lock nests: a request while the process already
-// holds the library's lock is granted at once (the in-process guard of
+// Within one thread the lock nests: a request while the thread already holds
+// the library's lock is granted at once (the in-process guard of
 // TLibraryTransaction keeps two operations from overlapping), so that a read
 // made while an import processes window messages does not wait for itself.
-// Locks are meant for the one thread that works on libraries, as the window
-// and the command line do; a second thread would share the nested lock.
+// Another thread of the process (the window's library search) takes a lock
+// of its own and waits for this one as another program would. A lock is
+// released on the thread that took it.
 #pragma once
 
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 namespace tarnwick {
 
@@ -46,6 +48,7 @@ public:
 
 private:
     std::filesystem::path path_;
+    std::thread::id thread_;
 };
 
 // How long a lock request waits for another program (5 seconds unless set).

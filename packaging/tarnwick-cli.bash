@@ -27,13 +27,21 @@ _tarnwick_cli()
         --ide)
             COMPREPLY=($(compgen -W "1 2 3 4" -- "$cur"))
             return ;;
+        --in)
+            COMPREPLY=($(compgen -W "titles text both" -- "$cur"))
+            return ;;
+        --tokens)
+            COMPREPLY=($(compgen -W "comment string code" -- "$cur"))
+            return ;;
     esac
 
     local verbs="" options=""
     case ${words[1]} in
         library)
             verbs="new list cat append save remove rename-category rename-title move
-                   delete-category commit-import compact check" ;;
+                   delete-category commit-import compact check search"
+            [[ $cword -gt 2 && ${words[2]} == search ]] &&
+                options="--regex --case --word --in --tokens --scheme --builtin" ;;
         profile)
             verbs="get set sections keys delete-key erase-section int" ;;
         scheme)

@@ -1,6 +1,7 @@
 // Library locks between processes: an operation waits for another program's
 // lock and fails cleanly when it is not released; a killed holder blocks
-// nobody; a read nested in this process's own operation does not wait.
+// nobody; a read nested in this thread's own operation does not wait, while
+// another thread of the process waits as another program would.
 #include "library/library_format.h"
 #include "library/library_journal.h"
 #include "library/library_lock.h"
@@ -9,7 +10,9 @@
 #include "library_test_util.h"
 #include "platform/errors.h"
 
+#include <atomic>
 #include <csignal>
+#include <thread>
 #include <functional>
 #include <sys/wait.h>
 
@@ -146,6 +149,47 @@ TEST_F(LibraryLockTest, AReadDuringThisProcesssOwnOperationDoesNotWaitForItself)
     TLibraryStore(index_, host).CommitImport({"Main;N;0;3;" + Path("src.ini") + ";S;One"});
     EXPECT_EQ(host.seen, "de");
     EXPECT_EQ(ReadSnippet("Main", "N", index_), "one");
+}
+
+TEST_F(LibraryLockTest, AnotherThreadWaitsForThisThreadsOperation)
+{
+    // A worker thread's read (the window's library search) while this
+    // thread holds the exclusive lock: it must wait, not nest into the
+    // operation and read the library half changed.
+    SetLibraryLockTimeout(std::chrono::milliseconds(5000));
+    std::atomic<bool> read{false};
+    std::thread worker;
+    {
+        const TLibraryLock write(TLibraryFiles::For(index_), TLockKind::Exclusive);
+        worker = std::thread([&] {
+            const TLibraryLock lock(TLibraryFiles::For(index_), TLockKind::Shared);
+            read = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_FALSE(read);
+    }
+    worker.join();
+    EXPECT_TRUE(read);
+
+    // And a thread's read does not turn this thread's write into the error
+    // for a write nested in a read: the write waits for the read instead.
+    std::atomic<bool> reading{false}, done{false};
+    worker = std::thread([&] {
+        const TLibraryLock lock(TLibraryFiles::For(index_), TLockKind::Shared);
+        reading = true;
+        while (!done)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    while (!reading)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        done = true;
+    });
+    EXPECT_NO_THROW(TLibraryStore(index_).StoreText("Main", "A", "xyz"));
+    release.join();
+    worker.join();
+    EXPECT_EQ(ReadSnippet("Main", "A", index_), "xyz");
 }
 
 }  // namespace tarnwick::test
