@@ -7,7 +7,7 @@ _tarnwick_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="library check profile scheme text compress decompress highlight"
+    local commands="library check profile scheme text compress decompress highlight print"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -60,6 +60,7 @@ _tarnwick_cli()
             esac ;;
         compress) options="--method" ;;
         highlight) options="--builtin --format -o" ;;
+        print) options="--pdf --scheme --builtin" ;;
     esac
 
     if [[ $cword -eq 2 && -n $verbs ]]; then
