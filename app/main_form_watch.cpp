@@ -7,6 +7,7 @@
 
 #include "app/code_pane_host.h"
 #include "app/library_watch.h"
+#include "app/search_panel.h"
 #include "chrome/ansi_text.h"
 #include "chrome/prompt.h"
 #include "editor/code_memo.h"
@@ -17,6 +18,7 @@
 #include "library/library_journal.h"
 #include "platform/file_names.h"
 
+#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -75,6 +77,9 @@ void TMainForm::LibraryChangedElsewhere()
     try {
         FollowTreeChanges();
         FollowOpenSnippet();
+        // Listed hits point into the texts as they were: search again.
+        if (!SearchPanel1->isHidden() && !SearchPanel1->Edit->text().isEmpty())
+            SearchPanel1->StartSearch();
     } catch (const std::exception& error) {
         // A library that cannot be read just now (held by another program
         // past the lock's wait, or half written by a tool that takes no

@@ -5,11 +5,13 @@
 
 #include "app/code_pane_host.h"
 #include "app/library_watch.h"
+#include "app/search_panel.h"
 #include "editor/code_memo.h"
 #include "library/library_format.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -176,6 +178,21 @@ TEST_F(WindowFollowsTest, a_title_removed_elsewhere_leaves_the_pane_and_selects_
     EXPECT_EQ(form.Memo1->Text(), "");
     ASSERT_NE(form.TreeView1->currentItem(), nullptr);
     EXPECT_EQ(form.TreeView1->currentItem()->text(0), "Strings");
+}
+
+TEST_F(WindowFollowsTest, the_library_search_panel_searches_again)
+{
+    TMainForm& form = ShowTrim();
+    form.FindInLibrary1Click();
+    form.SearchPanel1->Edit->setText("Trim");
+    form.SearchPanel1->StartSearch();
+    form.SearchPanel1->WaitForSearch();
+    ASSERT_EQ(form.SearchPanel1->HitCount(), 1);
+    Cli("append " + Index() + " Files Trimmed 'Trim(T)'");
+    ASSERT_TRUE(WaitFor([&] {
+        form.SearchPanel1->WaitForSearch();
+        return form.SearchPanel1->HitCount() == 2;
+    }));
 }
 
 TEST_F(WindowFollowsTest, an_unsaved_edit_is_kept_and_saved_over_the_other_version_on_request)

@@ -14,6 +14,12 @@ struct TSplitCase {
     Lines Expected;
 };
 
+// Test listings show the row's name instead of its bytes.
+void PrintTo(const TSplitCase& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
 class SplitPrintLinesTest : public ::testing::TestWithParam<TSplitCase> {};
 
 TEST_P(SplitPrintLinesTest, FollowsTheLineRule)
