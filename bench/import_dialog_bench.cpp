@@ -11,6 +11,7 @@
 #include "platform/file_io.h"
 #include "generated_library.h"
 #include "silent_prompt.h"
+#include "offscreen_main.h"
 
 #include <QApplication>
 
@@ -136,13 +137,5 @@ BENCHMARK(BM_CommitThousandTitles)->Unit(benchmark::kMillisecond)->Iterations(5)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(Folder(), ec);
-    return 0;
+    return tarnwick::bench::RunOffscreenBenchmarks(argc, argv, Folder());
 }

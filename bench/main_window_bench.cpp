@@ -14,6 +14,7 @@
 #include "platform/file_io.h"
 #include "library/library_format.h"
 #include "library/library_store.h"
+#include "offscreen_main.h"
 
 #include <QApplication>
 #include <QTest>
@@ -228,13 +229,5 @@ BENCHMARK(BM_TitleClickUntilPainted)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(fs::temp_directory_path() / ("tarnwick-bench-window-" + std::to_string(::getpid())), ec);
-    return 0;
+    return tarnwick::bench::RunOffscreenBenchmarks(argc, argv, fs::temp_directory_path() / ("tarnwick-bench-window-" + std::to_string(::getpid())));
 }

@@ -8,6 +8,7 @@
 #include "platform/file_io.h"
 #include "scheme/builtin/builtin_scheme.h"
 #include "scheme/code_memo_parser.h"
+#include "offscreen_main.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -97,13 +98,5 @@ BENCHMARK(BM_BookletToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(Folder(), ec);
-    return 0;
+    return tarnwick::bench::RunOffscreenBenchmarks(argc, argv, Folder());
 }
