@@ -15,8 +15,8 @@
 #include "chrome/prompt.h"
 #include "editor/code_memo.h"
 #include "scheme/code_memo_parser.h"
+#include "chrome/wait_cursor.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QPrinter>
 #include <QTreeWidgetItem>
@@ -74,14 +74,6 @@ public:
 private:
     QPrinter& printer_;
     bool reset_;
-};
-
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
 }  // namespace

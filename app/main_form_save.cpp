@@ -16,11 +16,10 @@
 #include "editor/core/keyboard_controller.h"
 #include "app/main_form_store_host.h"
 #include "library/library_store.h"
+#include "chrome/wait_cursor.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include <exception>
@@ -36,16 +35,6 @@ std::string LanguageText(const TMainForm& form, size_t n)
 {
     return n < form.LanguageStrings().size() ? form.LanguageString(n) : std::string();
 }
-
-// The hourglass over the whole screen for as long as the guard lives, also
-// when the save raises.
-class TBusyCursor {
-public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 // Hands one widget's events to a function first.
 class TEventWatcher final : public QObject {
@@ -139,7 +128,7 @@ void TMainForm::Memo2Exit()
     // Nor is a question about the library that the window is asking.
     if (saving_ || askingAboutLibrary_)
         return;
-    TBusyCursor busy;
+    TWaitCursor busy;
     if (!autoSave_ || !dirty_)
         return;
     // With a category selected the pane has no title to go to; the edit

@@ -16,8 +16,8 @@
 #include "platform/errors.h"
 #include "platform/file_names.h"
 #include "platform/profile.h"
+#include "chrome/wait_cursor.h"
 
-#include <QApplication>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -29,14 +29,6 @@ namespace {
 // The name New Code gives a title; a number follows it when the category
 // already shows one of that name.
 constexpr const char* kNewItem = "New Item";
-
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // Names are one entry of the index file when they match trimmed and without
 // regard to letter case.

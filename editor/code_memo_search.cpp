@@ -7,24 +7,11 @@
 #include "chrome/ansi_text.h"
 #include "editor/core/code_memo_guards.h"
 #include "editor/core/model_search_source.h"
+#include "chrome/wait_cursor.h"
 
-#include <QApplication>
 #include <QLineEdit>
 
 namespace tarnwick {
-
-namespace {
-
-// Shows the hourglass for a scope.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
-
-} // namespace
 
 intptr_t TCustomCodeMemo::Search(uintptr_t flags, const char* text)
 {
