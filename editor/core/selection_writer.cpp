@@ -144,6 +144,8 @@ void TSelectionWriter::WriteHtml(std::string& out, const TLineRec* rec, int64_t 
                 out += "&quot;";
             else if (c == '<')
                 out += "&lt;";
+            else if (c == '&')
+                out += "&amp;";  // a text holding "&lt;" must show it, not "<"
             else if (c == '>')
                 out += "&gt;";
             else if (c >= 128)

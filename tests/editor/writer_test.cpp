@@ -51,7 +51,7 @@ TEST(Writers, HtmlPlainDocument)
               "</HEAD>\r\n"
               "<BODY TEXT=\"#000000\" BGCOLOR=\"#ffffff\">\r\n"
               "<PRE><FONT FACE=\"Courier New\">\r\n"
-              "a&lt;b&gt;&&quot;c&quot;&nbsp;&nbsp;&#233;.\r\n"
+              "a&lt;b&gt;&amp;&quot;c&quot;&nbsp;&nbsp;&#233;.\r\n"
               "z\r\n"
               "</PRE></FONT></BODY></HTML>\r\n");
 }
