@@ -189,16 +189,16 @@ TEST_F(OptionsSchemeTest, add_new_script_refuses_what_it_cannot_register)
     EXPECT_EQ(dialog.ComboBox3->count(), 3);
 }
 
-// Pixels of a clear colour in the pane's text area.
-int ColouredPixels(TCodeMemo& editor)
+// The darkest grey level of the pane's text area, past the caret's column:
+// black text gives about 0, the Python scheme's grey comments about 128.
+int DarkestText(TCodeMemo& editor)
 {
     const QImage image = editor.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
+    int darkest = 255;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = editor.TextLeft() + 2; x < image.width(); ++x)
-            if (QColor(image.pixel(x, y)).hsvSaturation() > 120)
-                ++count;
-    return count;
+        for (int x = editor.TextLeft() + 10; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    return darkest;
 }
 
 TEST_F(OptionsSchemeTest, a_chosen_scheme_highlights_the_open_snippet_after_ok)
@@ -215,14 +215,17 @@ TEST_F(OptionsSchemeTest, a_chosen_scheme_highlights_the_open_snippet_after_ok)
     form.TreeView1->setCurrentItem(node);
     form.TreeView1Click();
     TCodeMemo& editor = form.Memo1->Editor();
-    // The built-in Object Pascal scheme leaves this line plain.
-    EXPECT_EQ(ColouredPixels(editor), 0);
+    // The built-in Object Pascal scheme draws this line in black.
+    EXPECT_LT(DarkestText(editor), 60);
 
     Choose(QStringLiteral("Python"));
     Dialog().Button1Click();
     EXPECT_EQ(Setting("Options", "CurrentParser"), "Python");
     EXPECT_EQ(form.CurrentTitle(), "Note");
-    EXPECT_GT(ColouredPixels(editor), 20);
+    // Now it is a comment, in the scheme's grey.
+    const int darkest = DarkestText(editor);
+    EXPECT_GT(darkest, 100);
+    EXPECT_LT(darkest, 150);
 }
 
 }  // namespace
