@@ -7,6 +7,7 @@
 #include "app/new_script_form.h"
 #include "app/options_form.h"
 #include "editor/code_memo.h"
+#include "platform/file_io.h"
 #include "scheme/code_memo_parser.h"
 
 #include <QApplication>
@@ -226,6 +227,41 @@ TEST_F(OptionsSchemeTest, a_chosen_scheme_highlights_the_open_snippet_after_ok)
     const int darkest = DarkestText(editor);
     EXPECT_GT(darkest, 100);
     EXPECT_LT(darkest, 150);
+}
+
+// Pixels of a clear colour (the C scheme's green comments) in the text area.
+int ColouredPixels(TCodeMemo& editor)
+{
+    const QImage image = editor.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = editor.TextLeft() + 2; x < image.width(); ++x)
+            if (QColor(image.pixel(x, y)).hsvSaturation() > 120)
+                ++count;
+    return count;
+}
+
+TEST_F(OptionsSchemeTest, the_shipped_c_scheme_is_listed_by_its_name_and_highlights_c)
+{
+    InstallShippedLanguage();
+    InstallShippedScheme("CPP.dat");
+    WriteFile("main.ini", ReadWholeFile(std::filesystem::path(TARNWICK_BUNDLE) / "main.ini"));
+    ProfileWriteString((folder_ / "main.ini").string(), "Options", "HasRun1", "1");
+    ProfileWriteString((folder_ / "main.ini").string(), "Files", "Delphi Code", "lib.ini");
+    WriteLibrary("lib.ini", {{"C", "Note", "/* only a remark */"}});
+    TMainForm& form = Form();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.TreeView1->setCurrentItem(form.TreeView1->topLevelItem(0)->child(0));
+    form.TreeView1Click();
+    TCodeMemo& editor = form.Memo1->Editor();
+    EXPECT_EQ(ColouredPixels(editor), 0);
+
+    ASSERT_GE(Dialog().ComboBox3->findText(QStringLiteral("C and C++")), 0);
+    Choose(QStringLiteral("C and C++"));
+    Dialog().Button1Click();
+    EXPECT_EQ(Setting("Options", "CurrentParser"), "CPP");
+    EXPECT_GT(ColouredPixels(editor), 20);
 }
 
 }  // namespace
