@@ -217,7 +217,7 @@ void TMainForm::CreateMenus()
 
     // Work of later stages: the editor, the store, printing and the dialogs.
     for (QAction* action : {File2, NewCategory1, NewCode1, Undo1, Cut1, Copy1, Paste1, Delete1,
-                            SelectAll1, TimeDate1, Wordwrap1, CodeWindow1, DefaultINIfile1,
+                            SelectAll1, TimeDate1, Wordwrap1, CodeWindow1,
                             SavePopup1})
         action->setEnabled(false);
 }
@@ -305,6 +305,7 @@ void TMainForm::ConnectHandlers()
     connect(btnOpen, &QToolButton::clicked, this, &TMainForm::btnOpenClick);
     connect(Import1, &QAction::triggered, this, &TMainForm::Import1Click);
     connect(TreeviewWindow1, &QAction::triggered, this, &TMainForm::TreeviewWindow1Click);
+    connect(DefaultINIfile1, &QAction::triggered, this, &TMainForm::DefaultINIfile1Click);
     connect(TreeViewtitles1, &QAction::triggered, this, &TMainForm::TreeViewtitles1Click);
     connect(btnHelp, &QToolButton::clicked, this, &TMainForm::btnHelpClick);
     connect(Contents1, &QAction::triggered, this, &TMainForm::btnHelpClick);

@@ -97,6 +97,8 @@ public:
     // as Scripts stores it) into ActiveParser; a missing file leaves
     // ActiveParser as it was. The display name is not used.
     void LoadCompiledScheme(const std::string& file, const std::string& name);
+    // Options > Other options: the modal Other options dialog.
+    void DefaultINIfile1Click();
 
     // --- library tree ---
     // Fills the tree from the index file at `indexFile` and makes it the
@@ -323,6 +325,10 @@ protected:
 
 private:
     friend class TMainFormStoreHost;
+    friend class TfrmOpt;  // its OK sets the in-memory options
+    // Writes the window's placement under Options when Remember is on,
+    // else deletes those keys.
+    void SavePlacement(const std::string& settings);
     void FormCreate();
     void RegisterSchemes();
     void FormDestroy();

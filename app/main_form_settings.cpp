@@ -183,6 +183,11 @@ void TMainForm::SaveSettings()
     // where the settings put it.
     WriteInt(settings, "Options", "TreeWidth", TreeView1->isVisible() ? TreeView1->width() : treeWidth_);
     WriteInt(settings, "Options", "DelphiVer", delphiVer_);
+    SavePlacement(settings);
+}
+
+void TMainForm::SavePlacement(const std::string& settings)
+{
     if (remember_) {
         // The restored placement, so that a maximised window comes back
         // maximised over its normal size.
