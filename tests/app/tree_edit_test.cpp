@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QLineEdit>
 
 #include <functional>
@@ -166,13 +167,23 @@ TEST_F(TreeEditTest, new_code_edits_its_label_and_its_text_reads_back)
     EXPECT_EQ(form.CurrentCategory(), "Files");
     EXPECT_EQ(form.CurrentTitle(), "Greeting");
 
-    // Saving from the pane is the Save command's work; the store writes the
-    // text here, and a click shows it byte for byte.
-    const std::string text = "Hello\r\n\tworld \xE9\r\n";
-    TLibraryStore(Lib()).StoreText("Files", "Greeting", text);
+    // A text typed into the pane and saved reads back byte for byte, and a
+    // click shows it again.
+    form.show();
+    form.repaint();
+    form.Memo1->View()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(form.Memo1->View(), "Hello");
+    QTest::keyClick(form.Memo1->View(), Qt::Key_Return);
+    QTest::keyClicks(form.Memo1->View(), "caf");
+    QKeyEvent eacute(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));
+    QApplication::sendEvent(form.Memo1->View(), &eacute);
+    QTest::keyClicks(form.Memo1->View(), ";");
+    form.btnSaveClick();
+    const std::string text = "Hello\r\ncaf\xE9;";
+    EXPECT_EQ(ReadSnippet("Files", "Greeting", Lib()), text);
+    form.TreeView1->setCurrentItem(node);
     form.TreeView1Click();
     EXPECT_EQ(form.Memo1->Text(), text);
-    EXPECT_EQ(ReadSnippet("Files", "Greeting", Lib()), text);
     ExpectConsistent();
 
     // On a category, New Code adds to it; with nothing selected, nothing.
