@@ -166,6 +166,9 @@ public:
     // File > Open item and opens it through that item; then every node is
     // expanded and the code pane is emptied, with no current snippet.
     void RegisterAndOpenLibrary(const std::string& title, const std::string& indexFile);
+    // Empties the pane and leaves no current title, before another library
+    // is opened (File > Open, the Open button, a new library).
+    void ForgetOpenSnippet();
 
     // --- commands ---
     void btnOpenClick();

@@ -28,12 +28,20 @@ void TMainForm::RegisterAndOpenLibrary(const std::string& title, const std::stri
     libraryTitles_.push_back(title);
     OpenLibraryItem(AddOpenItem(title));
     Expandallnodes1Click();
+}
+
+void TMainForm::ForgetOpenSnippet()
+{
     // The pane and the title it saves to change together: nothing typed now
-    // goes to a title of the library shown before.
+    // goes to a title of the library shown before (an edit of that title was
+    // auto-saved when the File menu opened, or is given up as a click on
+    // another title gives it up).
     Memo1->Clear();
     dirty_ = false;
+    btnSave->setEnabled(false);
     currentCategory_.clear();
     currentTitle_.clear();
+    loadedText_.clear();
 }
 
 }  // namespace tarnwick

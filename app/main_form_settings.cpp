@@ -241,6 +241,7 @@ void TMainForm::OpenLibraryItem(QAction* item)
         ProfileReadString(SettingsFile(), "Files", title, "Tarnwick.ini");
     const std::string dataName = ChangeFileExt(indexName, ".dat");
     if (FileExists(ResolveFileName(dataName, appFolder_))) {
+        ForgetOpenSnippet();
         LoadLibrary(ResolveFileName(indexName, appFolder_));
         item->setChecked(true);
         openChecked_ = item;
@@ -262,8 +263,10 @@ void TMainForm::btnOpenClick()
     request.Filter = QStringLiteral("INI Files (*.ini *.INI)");
     request.DefaultExtension = QStringLiteral("INI");
     request.Folder = QString::fromStdString(appFolder_.string());
-    if (const auto name = prompt_.OpenFileName(request))
+    if (const auto name = prompt_.OpenFileName(request)) {
+        ForgetOpenSnippet();
         LoadLibrary(PathFromQt(*name));
+    }
 }
 
 bool TMainForm::ChooseTreeFont(TTreeFont& target, const char* prefix, const char* charsetKey)

@@ -195,6 +195,21 @@ TEST_F(WindowFollowsTest, the_library_search_panel_searches_again)
     }));
 }
 
+TEST_F(WindowFollowsTest, opening_another_library_leaves_no_title_to_save_into)
+{
+    // A title of the same name in the library opened next must not receive
+    // what the pane held or what is typed after the open.
+    WriteLibrary("other.ini", {{"Strings", "Trim", "other"}});
+    TMainForm& form = EditTrim(" mine");
+    prompt_.FileNames = {QString::fromStdString((folder_ / "other.ini").string())};
+    form.btnOpenClick();
+    EXPECT_EQ(form.CurrentTitle(), "");
+    EXPECT_EQ(form.Memo1->Text(), "");
+    QTest::keyClicks(form.Memo1->View(), "typed after the open");
+    form.btnSaveClick();
+    EXPECT_EQ(ReadSnippet("Strings", "Trim", (folder_ / "other.ini").string()), "other");
+}
+
 TEST_F(WindowFollowsTest, an_unsaved_edit_is_kept_and_saved_over_the_other_version_on_request)
 {
     TMainForm& form = EditTrim(" mine");
