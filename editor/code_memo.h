@@ -315,7 +315,7 @@ private:
     void ExpandRecord(const TLineRec& rec);
     // Where and how PaintText draws a band: in the window's text area, or
     // on a printed page.
-    struct TBandSpec {
+    struct TBandLayout {
         int TextLeft = 0;         // x of column LeftColumn
         int Right = 0;            // the band ends here
         int LeftColumn = 0;
@@ -324,9 +324,9 @@ private:
         bool ShowAll = false;     // the show-all-characters glyphs
         bool Transparent = false; // backgrounds left unpainted
     };
-    TBandSpec ScreenBand();
+    TBandLayout ScreenBand();
     void PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y,
-                   const TBandSpec& spec);
+                   const TBandLayout& band);
     void PaintMarks(QPainter& painter, const TLineRec& rec, int64_t recStart, int y);
     void PaintCaret(QPainter& painter);
     bool DrawGlyphs(QPainter& painter, uint8_t style, int from, int to, QPoint origin);

@@ -304,9 +304,9 @@ bool TCustomCodeMemo::DrawGlyphs(QPainter& painter, uint8_t style, int from, int
 }
 
 // The text of a band in runs of equal colouring, then the show-all glyphs.
-TCustomCodeMemo::TBandSpec TCustomCodeMemo::ScreenBand()
+TCustomCodeMemo::TBandLayout TCustomCodeMemo::ScreenBand()
 {
-    TBandSpec band;
+    TBandLayout band;
     band.TextLeft = TextLeft();
     band.Right = viewport()->width();
     band.LeftColumn = model_.LeftColumn();
@@ -317,19 +317,19 @@ TCustomCodeMemo::TBandSpec TCustomCodeMemo::ScreenBand()
 }
 
 void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t recStart, int y,
-                                const TBandSpec& spec)
+                                const TBandLayout& band)
 {
     const TSM_Settings& settings = Settings();
     const uint32_t options = settings.Options;
     const int lineHeight = metrics_.LineHeight;
-    const int width = spec.Right;
-    const int textLeft = spec.TextLeft;
+    const int width = band.Right;
+    const int textLeft = band.TextLeft;
     const int columns = static_cast<int>(display_.size());
-    const int left = spec.LeftColumn;
+    const int left = band.LeftColumn;
     const int charWidth = metrics_.CharWidth;
     // The selection in display columns; a selected line break shows as one
     // selected cell after the text.
-    const bool showSel = spec.Selection;
+    const bool showSel = band.Selection;
     int selFrom = 0;
     int selTo = 0;
     bool breakSelected = false;
@@ -356,14 +356,14 @@ void TCustomCodeMemo::PaintText(QPainter& painter, const TLineRec& rec, int64_t 
         rec.LineBack >= 0 ? Colour(static_cast<uint32_t>(rec.LineBack)) : QColor();
 
     // A fixed-pitch run is cut to what fits the band.
-    const int maxRun = spec.MaxRun;
+    const int maxRun = band.MaxRun;
     int column = left;
     int x = textLeft;
     QColor back = lineBack.isValid() ? lineBack : EffectBack(0);
-    const bool showAll = spec.ShowAll;
+    const bool showAll = band.ShowAll;
     // Transparent text leaves the page's background as it is.
     const auto fill = [&](const QRect& rect, const QColor& colour) {
-        if (!spec.Transparent)
+        if (!band.Transparent)
             painter.fillRect(rect, colour);
     };
     while (column < columns && x < width) {

@@ -148,7 +148,7 @@ void TCustomCodeMemo::PrintPages(QPrinter& printer, QPainter& painter, int64_t f
     const bool numbers = (options & smoPrintLineNos) != 0;
 
     int pageNumber = 1;
-    TBandSpec band;
+    TBandLayout band;
     QRect textArea;
     int y = 0;
     const auto startPage = [&] {

@@ -3,6 +3,7 @@
 // Copy button, Time/Date, Word wrap, the code-window font, the resize rule
 // and the highlighting the pane starts with.
 #include "app_fixture.h"
+#include "pane_pixels.h"
 
 #include "app/code_pane_host.h"
 #include "editor/code_memo.h"
@@ -518,20 +519,6 @@ TEST_F(CodePaneTest, an_ide_colour_source_that_is_missing_is_reported_and_start_
     EXPECT_EQ(form.TreeView1->topLevelItemCount(), 2);
     EXPECT_EQ(form.Memo1->Editor().Parser(1), form.ActiveParser.get());
     EXPECT_EQ(form.HighlightingSource(), 3);
-}
-
-// Pixels of a clear colour (not black, white or grey) in the pane's text
-// area: the built-in scheme colours comments and strings; plain text is
-// black on white.
-int ColouredPixels(TCodeMemo& editor)
-{
-    const QImage image = editor.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = editor.TextLeft() + 2; x < image.width(); ++x)
-            if (QColor(image.pixel(x, y)).hsvSaturation() > 120)
-                ++count;
-    return count;
 }
 
 TEST_F(CodePaneTest, the_first_start_highlights_with_the_built_in_scheme)

@@ -2,6 +2,7 @@
 // new script dialog: the scheme list, the highlighting source a choice sets,
 // Edit properties, Enable for D2..D4 and registering a script.
 #include "app_fixture.h"
+#include "pane_pixels.h"
 
 #include "app/code_pane_host.h"
 #include "app/new_script_form.h"
@@ -227,18 +228,6 @@ TEST_F(OptionsSchemeTest, a_chosen_scheme_highlights_the_open_snippet_after_ok)
     const int darkest = DarkestText(editor);
     EXPECT_GT(darkest, 100);
     EXPECT_LT(darkest, 150);
-}
-
-// Pixels of a clear colour (the C scheme's green comments) in the text area.
-int ColouredPixels(TCodeMemo& editor)
-{
-    const QImage image = editor.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = editor.TextLeft() + 2; x < image.width(); ++x)
-            if (QColor(image.pixel(x, y)).hsvSaturation() > 120)
-                ++count;
-    return count;
 }
 
 TEST_F(OptionsSchemeTest, the_shipped_c_scheme_is_listed_by_its_name_and_highlights_c)
